@@ -1,0 +1,81 @@
+#pragma once
+#include <QDialog>
+#include <QList>
+
+class AboutDialog;
+class BookletTab;
+class FinishingTab;
+class GeneralTab;
+class HelpDialog;
+class ImagingTab;
+class JobTab;
+class JorTabWidget;
+class NWDTab;
+class PrinterTab;
+class PublishingTab;
+class QDialogButtonBox;
+class QPushButton;
+class Tab;
+class WatermarkTab;
+
+// The panel's main window. Conducts the tabs: tells them when the printer
+// or the profile changes, reruns the conflict passes after every control
+// change, and applies the settings on Apply and OK.
+class JorDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit JorDialog(QWidget *parent = nullptr);
+    ~JorDialog() override;
+
+    bool acceptAllowed = true;
+    int constraintPassDepth = 0;
+
+    JorTabWidget *tabWidgetPtr() const { return tabWidget; }
+    QDialogButtonBox *buttons() const { return buttonBox; }
+    const QList<Tab *> &allTabs() const { return tabs; }
+    PrinterTab *printerTabPtr() const { return printerTab; }
+    GeneralTab *generalTabPtr() const { return generalTab; }
+    BookletTab *bookletTabPtr() const { return bookletTab; }
+    QPushButton *saveAsButtonPtr() const { return saveAsButton; }
+    QPushButton *profilesButtonPtr() const { return profilesButton; }
+    // Compares the installed destinations with knownPrinters and reloads
+    // the printer table when they differ.
+    bool checkPrintersChanged();
+
+public slots:
+    void writeTolpoptions();
+    void setConstraints();
+    void toggleColorMode();
+    void togglePublishingFronAndBackLabel();
+    void accept() override;
+    void unselectPrinters();
+    void slotButtonApply();
+    void printerChanged(int row, int collumn, int previousRow, int previousColumn);
+    void profileChanged();
+    void reject() override;
+    void tabSelected();
+
+private:
+    QPushButton *saveAsButton = nullptr;
+    QPushButton *profilesButton = nullptr;
+    QDialog *profileDialog = nullptr;
+    QDialog *profileSaveDialog = nullptr;
+    JorTabWidget *tabWidget = nullptr;
+    QDialogButtonBox *buttonBox = nullptr;
+    QPushButton *helpButton = nullptr;
+    QPushButton *aboutButton = nullptr;
+    AboutDialog *aboutDialog = nullptr;
+    HelpDialog *helpDialog = nullptr;
+    QList<Tab *> tabs;
+    PrinterTab *printerTab = nullptr;
+    GeneralTab *generalTab = nullptr;
+    BookletTab *bookletTab = nullptr;
+    FinishingTab *finishingTab = nullptr;
+    ImagingTab *imagingTab = nullptr;
+    PublishingTab *publishingTab = nullptr;
+    JobTab *jobTab = nullptr;
+    WatermarkTab *watermarkTab = nullptr;
+    NWDTab *nwdTab = nullptr;
+    QList<Tab *> *sharedTabs = nullptr;
+    bool inPrinterChange = false;
+};

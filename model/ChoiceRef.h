@@ -1,0 +1,25 @@
+#pragma once
+#include <QHashFunctions>
+
+class jOption;
+class OptionChoice;
+
+// One (option, choice) pair of the constraint engine. Two refs are equal
+// when both pointers are equal.
+struct ChoiceRef {
+    jOption *option = nullptr;
+    OptionChoice *choice = nullptr;
+
+    ChoiceRef() = default;
+    ChoiceRef(jOption *o, OptionChoice *c) : option(o), choice(c) {}
+    bool operator==(const ChoiceRef &other) const
+    {
+        return option == other.option && choice == other.choice;
+    }
+    bool operator!=(const ChoiceRef &other) const { return !(*this == other); }
+};
+
+inline uint qHash(const ChoiceRef &ref, uint seed = 0) noexcept
+{
+    return qHashMulti(seed, ref.option, ref.choice);
+}
