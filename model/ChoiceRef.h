@@ -21,5 +21,6 @@ struct ChoiceRef {
 
 inline uint qHash(const ChoiceRef &ref, uint seed = 0) noexcept
 {
-    return qHashMulti(seed, ref.option, ref.choice);
+    const uint h = qHash(ref.option, seed);
+    return h ^ (qHash(ref.choice, seed) + 0x9e3779b9u + (h << 6) + (h >> 2));
 }

@@ -36,7 +36,17 @@ public:
     void applyMark();
     void withdrawMark();
 
+    // Drops every ref and group that names `option` from all four lists.
+    // Used when an option is replaced and freed, so that no dangling
+    // pointer to its choices stays behind.
+    void removeReferencesTo(const jOption *option);
+
 private:
+    void addActiveConstraint(const ChoiceRef &ref);
+    void removeActiveConstraint(const ChoiceRef &ref);
+    void addActiveGroup(const ConstraintGroup &group);
+    void removeActiveGroup(const ConstraintGroup &group);
+
     QString m_key;
     QString m_text;
     jOption *m_owner = nullptr;
@@ -47,4 +57,6 @@ private:
     QList<ConstraintGroup> m_activeGroups;
     QSet<ChoiceRef> m_conflictSet;
     QSet<ConstraintGroup> m_groupSet;
+    QSet<ChoiceRef> m_activeConstraintSet;
+    QSet<ConstraintGroup> m_activeGroupSet;
 };

@@ -17,10 +17,13 @@ public:
     OptionModel &operator=(const OptionModel &) = delete;
 
     // Builds everything from an open PPD; the caller opens and closes it.
+    // Whatever the model held before is dropped first.
     void loadFromPpd(ppd_file_t *ppd);
 
     jOption *findOption(const QString &key) const;
     void markChoiceByKey(const QString &key, const QString &choiceKey);
+    // Every option, in the order the options were added (PPD order, then
+    // the panel's own), so that passes over all options are reproducible.
     QList<jOption *> allOptions() const;
     QList<jOption *> installableOptions() const;
     // Inserts by key, taking ownership (an option of the same key is replaced and freed).
@@ -30,6 +33,8 @@ public:
                      const QString &keyB, const QString &choiceB);
     void addGroup(const QList<QPair<QString, QString>> &entries);
     void unmarkAll();
+    // Deletes every option and resets names, flags and defaults.
+    void clear();
 
     QHash<QString, QString> ppdDefaults() const { return m_ppdDefaults; }
     QString printerName() const { return m_printerName; }
@@ -39,10 +44,15 @@ public:
     bool hasJpslFilter() const { return m_jpslFilter; }
 
 private:
+    void readFilters(ppd_file_t *ppd);
+    void readPpdOptions(ppd_file_t *ppd);
+    void markDefaults();
+
     bool m_rasterOrPdfFilter = false;
     bool m_jpslFilter = false;
     QString m_printerName;
     QString m_modelName;
     QHash<QString, jOption *> m_options;
+    QList<jOption *> m_optionOrder;
     QHash<QString, QString> m_ppdDefaults;
 };

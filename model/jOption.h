@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -44,6 +45,8 @@ private:
     QString m_key;
     QString m_text;
     QList<OptionChoice *> m_choices;
+    // first choice of each key, so lookups by key stay O(1) on large PPDs
+    QHash<QString, OptionChoice *> m_choiceByKey;
     OptionChoice *m_markedChoice = nullptr;
     OptionChoice *m_defaultChoice = nullptr;
     int m_priority = 99;
