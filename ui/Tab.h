@@ -63,6 +63,9 @@ public:
     void addConflictMark(QWidget *control, QWidget *markWidget);
     void removeConflictMark(QWidget *control);
     void setConstraintsShown(bool shown) { constraintsShown = shown; }
+    // The control -> mark widget entries the next showConstraintMarks() shows.
+    const QHash<QWidget *, QWidget *> &conflictMarks() const { return *conflictTable; }
+    const QList<JorCheckBoxButton *> &checkBoxButtonList() const { return checkBoxButtons; }
 
     // Read access for the main dialog, the profile dialogs and tests.
     const QHash<QString, QWidget *> &controls() const { return optionControls; }
@@ -89,6 +92,9 @@ protected:
     void clearConflictTable();
     // The option key a control is registered under (empty when none).
     QString keyOfControl(QWidget *control) const;
+    // Connects the signal to the main dialog's setConstraints() slot
+    // (unique; nothing when the dialog has no such slot).
+    void connectToDialog(QObject *sender, const char *signal);
 
     QObject *dialog;
     QString tabTitle;
