@@ -13,6 +13,20 @@ packages=(
   hp-ppd
 )
 
+# The installable-option writer is started by name through sudo or su, so
+# it lives where root's PATH and sudo's secure_path find it.
+install_writer() {
+  local from
+  from="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tools/jorPPDWrite_H"
+  local to=/usr/local/bin/jorPPDWrite_H
+  if ! cmp -s "$from" "$to" || [ "$(stat -c '%a %u' "$to" 2>/dev/null)" != "755 0" ]; then
+    install -D -m 0755 -o root -g root "$from" "$to"
+  fi
+}
+if [ "$(id -u)" = 0 ]; then
+  install_writer
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
