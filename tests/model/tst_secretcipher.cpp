@@ -131,6 +131,14 @@ void tst_SecretCipher::upperCaseHexDecryptsTheSame()
     const QString stored = SecretCipher::encryptSecret(QStringLiteral("Top\\Secret"));
     QVERIFY(stored != stored.toUpper());
     QCOMPARE(SecretCipher::decryptSecret(stored.toUpper()), QStringLiteral("Top\\Secret"));
+
+    // Characters that are no hex digit count as the digit 0.
+    const QString vector = QStringLiteral("6e426b7f3e7de05617d7c4769ba1b39e");
+    QString damaged = vector;
+    damaged[13] = QLatin1Char('z');
+    QCOMPARE(damaged.at(13), QLatin1Char('z'));
+    QCOMPARE(vector.at(13), QLatin1Char('0'));
+    QCOMPARE(SecretCipher::decryptSecret(damaged), QStringLiteral("4711"));
 }
 
 void tst_SecretCipher::undecodableStringsGiveEmptyText_data()

@@ -127,6 +127,7 @@ private slots:
     void symlinkedUserDirectoryIsNeverUsed();
 
     void consentFile();
+    void testUserDirRemovesLinksNotTargets();
 
 private:
     std::unique_ptr<TestUserDir> m_user;
@@ -650,6 +651,25 @@ void tst_SettingsStore::consentFile()
     QCOMPARE(readFile(SettingsStore::consentFilePath()), QByteArray("Telemetry=True\n"));
     QVERIFY(SettingsStore::readConsent());
     QCOMPARE(entries(m_user->path()), QStringList{QStringLiteral("Settings")});
+}
+
+void tst_SettingsStore::testUserDirRemovesLinksNotTargets()
+{
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    writeRaw(elsewhere.filePath(QStringLiteral("keep.txt")), QByteArray("keep"));
+    QVERIFY(SettingsStore::makeUserDirectory());
+    QVERIFY(QDir().mkpath(m_user->filePath(QStringLiteral("sub/deeper"))));
+    writeRaw(m_user->filePath(QStringLiteral("sub/deeper/file")), QByteArray("x"));
+    QCOMPARE(symlink(QFile::encodeName(elsewhere.path()).constData(),
+                     QFile::encodeName(m_user->filePath(QStringLiteral("sub/link"))).constData()),
+             0);
+    QVERIFY(QFile::setPermissions(m_user->filePath(QStringLiteral("sub")),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+    QVERIFY(TestUserDir::removeTree(m_user->path()));
+    QVERIFY(!QFileInfo::exists(m_user->path()));
+    QCOMPARE(readFile(elsewhere.filePath(QStringLiteral("keep.txt"))), QByteArray("keep"));
 }
 
 QTEST_APPLESS_MAIN(tst_SettingsStore)
