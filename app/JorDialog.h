@@ -42,6 +42,17 @@ public:
     // the printer table when they differ.
     bool checkPrintersChanged();
 
+    HelpDialog *helpDialogPtr() const { return helpDialog; }
+    AboutDialog *aboutDialogPtr() const { return aboutDialog; }
+    QPushButton *helpButtonPtr() const { return helpButton; }
+    QPushButton *aboutButtonPtr() const { return aboutButton; }
+
+    // Appends a tab: to the tab list, the shared list and the tab widget
+    // (with its icon and title, enabled by its availability). Every pass
+    // of the dialog runs over the tabs added this way, in this order.
+    // The constructor adds the panel's tabs; tests add tabs of their own.
+    void addTab(Tab *tab);
+
 public slots:
     void writeTolpoptions();
     void setConstraints();
@@ -56,6 +67,19 @@ public slots:
     void tabSelected();
 
 private:
+    // Runs the writer for the selected queue and reports failures; true
+    // when the settings were applied.
+    bool applySettings();
+    // Writes the Printer tab's installable options as root; true when they
+    // were written.
+    bool authorizeInstallableOptions(const QString &optionText);
+    // A modal message box, child of the dialog, named for tests.
+    void showMessage(const QString &objectName, const QString &title, const QString &text);
+    void enableTabsByAvailability();
+    // The first tab that is an instance of the named class.
+    Tab *tabOfClass(const char *className) const;
+    static QWidget *widgetByAccessibleName(QWidget *root, const QString &name);
+
     QPushButton *saveAsButton = nullptr;
     QPushButton *profilesButton = nullptr;
     QDialog *profileDialog = nullptr;
