@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools qtbase5-doc-html
   libcups2-dev cups cups-client cups-daemon cups-bsd
-  libssl-dev
+  libssl-dev openssl
   xvfb xauth xdotool x11-apps imagemagick fonts-dejavu-core
   sudo passwd util-linux procps
   hp-ppd
