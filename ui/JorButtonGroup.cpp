@@ -181,9 +181,7 @@ void JorButtonGroup::setButton(int button_index)
 
 void JorButtonGroup::enableButton(QAbstractButton *b, bool enabled)
 {
-    // Only the group's own state counts: a group inside a disabled tab
-    // still follows the constraints.
-    if (testAttribute(Qt::WA_ForceDisabled) || !b)
+    if (!isEnabled() || !b)
         return;
     b->setEnabled(enabled);
 }

@@ -439,9 +439,7 @@ bool Tab::enableOptions()
 
 bool Tab::enableOptionsForComboBox(ComboBoxEx *combo_box, jOption *option)
 {
-    // Only the box's own state counts: a box in a disabled tab still
-    // follows the constraints.
-    if (!combo_box || !option || combo_box->testAttribute(Qt::WA_ForceDisabled))
+    if (!combo_box || !option || !combo_box->isEnabled())
         return false;
     bool currentForbidden = false;
     int firstFree = -1;
