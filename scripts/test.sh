@@ -29,7 +29,7 @@ if [ "$(id -u)" = 0 ]; then
   # Fresh copy of the sources (the build directories under it are kept so
   # that a second run is incremental).
   find "$stage/src" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-  tar -C "$src" --exclude=./build --exclude=./.git -cf - . | tar -C "$stage/src" -xf -
+  tar -C "$src" --exclude='./build' --exclude='./build-*' --exclude='./.git' -cf - . | tar -C "$stage/src" -xf -
   chown -R "$test_user:" "$stage/src"
 
   # Everything the root side changes is undone when this script ends, also
