@@ -8,6 +8,7 @@
 #include "model/OptionModel.h"
 #include "model/ProcessState.h"
 #include "printing/LpoptionsWriter.h"
+#include "printing/PasswordPrompt.h"
 #include "printing/PrinterDiscovery.h"
 #include "profiles/SettingsStore.h"
 #include "tabs/BookletTab.h"
@@ -142,6 +143,8 @@ void JorDialog::addTab(Tab *tab)
 {
     tabs.append(tab);
     sharedTabs->append(tab);
+    // A tab may leave its title to setTabName (which reload calls later).
+    tab->setTabName();
     const int index = tabWidget->addTab(tab, tab->tabIcon(), tab->tabName());
     tabWidget->setTabEnabled(index, tab->isAvailable());
 }
@@ -329,13 +332,18 @@ void JorDialog::unselectPrinters()
 
 bool JorDialog::authorizeInstallableOptions(const QString &optionText)
 {
-    // Writing installable options needs the root-authorized PPD writer,
-    // which this build does not have yet: say so and keep the dialog open.
+    // The prompt gets the items themselves, one writer argument each, so
+    // that nothing has to split the joined text again.
     Q_UNUSED(optionText);
-    acceptAllowed = false;
-    showMessage(QStringLiteral("msgInstallableNotAvailable"), tr("Password Prompt"),
-                tr("Installable options cannot be changed in this version of the panel."));
-    return false;
+    QStringList items;
+    const QHash<QString, QString> installed = printerTab->collectOptionValues();
+    for (auto it = installed.constBegin(); it != installed.constEnd(); ++it)
+        items << it.key() + QLatin1Char('=') + it.value();
+    items.sort();
+    PasswordPrompt prompt(this, items);
+    prompt.setWindowTitle(tr("Password Prompt"));
+    prompt.exec();
+    return prompt.authorized();
 }
 
 void JorDialog::slotButtonApply()

@@ -161,10 +161,6 @@ Reloading list now.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Installable options cannot be changed in this version of the panel.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Select a printer.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -181,6 +177,25 @@ Reloading list now.</source>
     <name>LicenseDialog</name>
     <message>
         <source>Legal Notices</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PasswordPrompt</name>
+    <message>
+        <source>Password Prompt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the root password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not authorize.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
