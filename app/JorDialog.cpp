@@ -194,12 +194,16 @@ bool JorDialog::checkPrintersChanged()
         printerTab->reloadPrinterTable();
     else
         knownPrinters = fresh;
-    if (selectionLost) {
-        unselectPrinters();
-        showMessage(QStringLiteral("msgPrintersChanged"), tr("Error"),
-                    tr("It looks like your installed printers have changed.\nReloading list now."));
-    }
+    if (selectionLost)
+        dropLostSelection();
     return true;
+}
+
+void JorDialog::dropLostSelection()
+{
+    unselectPrinters();
+    showMessage(QStringLiteral("msgPrintersChanged"), tr("Error"),
+                tr("It looks like your installed printers have changed.\nReloading list now."));
 }
 
 bool JorDialog::applySettings()
@@ -213,7 +217,12 @@ bool JorDialog::applySettings()
     showMessage(QStringLiteral("msgApplyError"), tr("Error"),
                 tr("Error: Printer does not exist or lpoptions failed."));
     tabWidget->setCurrentIndex(0);
-    checkPrintersChanged();
+    if (!checkPrintersChanged() && currentModel
+        && !PrinterDiscovery::currentPrinterNames().contains(currentModel->printerName())) {
+        // Apply reloads the printer table before writing, so the check
+        // finds the list unchanged although the selected queue is gone.
+        dropLostSelection();
+    }
     return false;
 }
 

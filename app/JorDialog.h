@@ -75,6 +75,8 @@ private:
     bool authorizeInstallableOptions(const QString &optionText);
     // A modal message box, child of the dialog, named for tests.
     void showMessage(const QString &objectName, const QString &title, const QString &text);
+    // Clears the selection of a printer that is gone and says so.
+    void dropLostSelection();
     void enableTabsByAvailability();
     // The first tab that is an instance of the named class.
     Tab *tabOfClass(const char *className) const;
