@@ -2,11 +2,19 @@
 // shell quoting of su's command text (checked by a real /bin/sh), and how
 // a run treats the started program (password on standard input followed
 // by end of input, exit status, signals, time limit, missing program).
-// A stand-in program records what it receives.
+// A stand-in program records what it receives. The prompt runs against a
+// stand-in "sudo" first in PATH.
+#include "model/OptionModel.h"
+#include "model/ProcessState.h"
+#include "printing/PasswordPrompt.h"
 #include "printing/RootCommand.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -46,6 +54,7 @@ private slots:
     void run();
     void hangingProgramIsKilled();
     void missingProgramFails();
+    void promptForgetsSudoCredentialsAroundEachAttempt();
 
 private:
     QString writeFake(const QString &name, const QString &body);
@@ -266,5 +275,61 @@ void TestRootCommand::missingProgramFails()
     QVERIFY(!command.timedOut());
 }
 
-QTEST_GUILESS_MAIN(TestRootCommand)
+// Each attempt, successful or not, is framed by "sudo -k", so that no
+// cached credentials are ever reused; the stand-ins log to one file in
+// the order they run.
+void TestRootCommand::promptForgetsSudoCredentialsAroundEachAttempt()
+{
+    const QString log = tmp.filePath(QStringLiteral("order.log"));
+    QFile::remove(log);
+    const QString binDir = tmp.filePath(QStringLiteral("fake-sudo"));
+    QVERIFY(QDir().mkpath(binDir));
+    QFile sudo(binDir + QStringLiteral("/sudo"));
+    QVERIFY(sudo.open(QIODevice::WriteOnly));
+    sudo.write(QStringLiteral("#!/bin/bash\necho \"sudo $*\" >> '%1'\n").arg(log).toUtf8());
+    sudo.close();
+    sudo.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString writer = writeFake(QStringLiteral("order-writer"),
+                                     QStringLiteral("cat > /dev/null\necho \"run $1\" >> '%1'\nexit $FAKE_END\n").arg(log));
+
+    const QByteArray previousPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(binDir) + ':' + previousPath);
+    auto *model = new OptionModel;
+    model->setPrinterName(QStringLiteral("J1"));
+    setCurrentModel(model);
+
+    // A failed attempt shows its message box; close it when it comes.
+    QStringList messages;
+    QTimer closer;
+    closer.setInterval(20);
+    connect(&closer, &QTimer::timeout, this, [&]() {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            messages << box->objectName() + QLatin1Char(':') + box->text();
+            box->accept();
+        }
+    });
+    closer.start();
+    for (const char *end : {"0", "1"}) {
+        qputenv("FAKE_END", end);
+        PasswordPrompt prompt(nullptr, QStringList{QStringLiteral("Option17=True")});
+        prompt.rootCommand().setProgramOverride(writer);
+        prompt.findChild<QLineEdit *>()->setText(QStringLiteral("pw"));
+        prompt.show();
+        prompt.findChild<QPushButton *>()->click();
+        QCOMPARE(prompt.authorized(), qstrcmp(end, "0") == 0);
+        QVERIFY(!prompt.isVisible());
+    }
+    closer.stop();
+    setCurrentModel(nullptr);
+    qputenv("PATH", previousPath);
+
+    QFile order(log);
+    QVERIFY(order.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(order.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             (QStringList{QStringLiteral("sudo -k"), QStringLiteral("run -S"), QStringLiteral("sudo -k"),
+                          QStringLiteral("sudo -k"), QStringLiteral("run -S"), QStringLiteral("sudo -k")}));
+    QCOMPARE(messages, QStringList{QStringLiteral("msgCouldNotAuthorize:Could not authorize.")});
+}
+
+QTEST_MAIN(TestRootCommand)
 #include "tst_rootcommand.moc"
