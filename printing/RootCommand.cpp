@@ -3,11 +3,21 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <unistd.h>
+
 namespace {
 
 // Time a killed child gets to be reaped.
 const int killGraceMs = 3000;
 const char securePath[] = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin";
+
+// Starts the child in a session of its own, without a controlling
+// terminal: neither tool can then turn to the terminal the panel was
+// started from and wait there for a password; the pipe is all they have.
+class DetachedProcess : public QProcess {
+protected:
+    void setupChildProcess() override { ::setsid(); }
+};
 
 } // namespace
 
@@ -68,7 +78,7 @@ QStringList RootCommand::arguments(Method method, const QString &queue, const QS
 
 void RootCommand::forgetSudoCredentials()
 {
-    QProcess process;
+    DetachedProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
@@ -91,7 +101,7 @@ bool RootCommand::run(Method method, const QByteArray &password, const QString &
     clock.start();
     auto remaining = [&]() { return qMax(0, m_timeout - int(clock.elapsed())); };
 
-    QProcess process;
+    DetachedProcess process;
     process.setProgram(m_programOverride.isEmpty() ? program(method) : m_programOverride);
     process.setArguments(arguments(method, queue, items));
     process.setStandardOutputFile(QProcess::nullDevice());

@@ -72,6 +72,8 @@ void TestRootCommand::initTestCase()
     recorder = writeFake(QStringLiteral("recorder"), QStringLiteral(
         "printf '%s\\0' \"$@\" > \"$FAKE_DIR/argv\"\n"
         "cat > \"$FAKE_DIR/stdin\"\n"
+        "read -r stat < /proc/$$/stat; set -- ${stat##*) }\n"
+        "echo \"$$ $4\" > \"$FAKE_DIR/session\"\n"
         "echo normal-output\n"
         "echo error-output >&2\n"
         "case $FAKE_END in\n"
@@ -219,7 +221,9 @@ void TestRootCommand::run_data()
 }
 
 // The stand-in reads its input up to end of file, so a run that did not
-// close the input would hit the time limit instead of ending.
+// close the input would hit the time limit instead of ending. It also
+// records its session, which it must lead: then it has no controlling
+// terminal to ask for a password on.
 void TestRootCommand::run()
 {
     QFETCH(int, method);
@@ -246,6 +250,12 @@ void TestRootCommand::run()
     QFile input(tmp.filePath(QStringLiteral("stdin")));
     QVERIFY(input.open(QIODevice::ReadOnly));
     QCOMPARE(input.readAll(), hostilePassword.toUtf8() + '\n');
+    // The program leads a session of its own (no controlling terminal).
+    QFile session(tmp.filePath(QStringLiteral("session")));
+    QVERIFY(session.open(QIODevice::ReadOnly));
+    const QList<QByteArray> ids = session.readAll().trimmed().split(' ');
+    QCOMPARE(ids.size(), 2);
+    QCOMPARE(ids.at(1), ids.at(0));
     // Normal output is discarded; error output is kept (never shown).
     QCOMPARE(command.errorOutput(), QByteArray("error-output\n"));
     QVERIFY(!QFile::exists(tmp.filePath(QStringLiteral("pwned-run"))));
