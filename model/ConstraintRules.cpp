@@ -3,21 +3,37 @@
 #include "model/OptionModel.h"
 #include "model/jOption.h"
 
-#include <QRegularExpression>
+#include <QHash>
+
+#include <cctype>
+#include <cstring>
 
 namespace {
 
 const QString kTrue = QStringLiteral("True");
-const QString kFalse = QStringLiteral("False");
 
-QString L(const char *text)
+// The rule tables name options and choices by string literals; each
+// literal becomes a QString once per thread, so that loading a model builds
+// no strings for its built-in rules. Only for literals and static tables.
+const QString &L(const char *literal)
 {
-    return QString::fromLatin1(text);
+    static thread_local QHash<const char *, QString> cache;
+    auto it = cache.find(literal);
+    if (it == cache.end())
+        it = cache.insert(literal, QString::fromLatin1(literal));
+    return it.value();
 }
 
 bool has(const OptionModel &model, const char *key)
 {
     return model.findOption(L(key)) != nullptr;
+}
+
+ChoiceRef resolve(const OptionModel &model, const QString &key, const QString &choiceKey)
+{
+    jOption *option = model.findOption(key);
+    OptionChoice *choice = option ? option->findChoice(choiceKey) : nullptr;
+    return choice ? ChoiceRef(option, choice) : ChoiceRef();
 }
 
 struct FoldMode {
@@ -47,42 +63,32 @@ QString ConstraintRules::foldModeKey(const QString &foldChoice)
 void ConstraintRules::addPpdPairs(OptionModel &model, ppd_file_t *ppd)
 {
     static const char *const mediaOptions[] = {"CvrM", "Tmed", "Pmed", "BackCvrM"};
-    const QString coll = L("Coll");
-    const QString collate = L("JCCollate1");
-    const QString mediaType = L("MediaType");
-    const QString duplex = L("Duplex");
 
     for (int i = 0; i < ppd->num_consts; ++i) {
         const ppd_const_t &c = ppd->consts[i];
-        const QString option1 = QString::fromLatin1(c.option1);
-        const QString choice1 = QString::fromLatin1(c.choice1);
-        const QString option2 = QString::fromLatin1(c.option2);
-        const QString choice2 = QString::fromLatin1(c.choice2);
-
-        if ((option1 == coll && option2 == collate) || (option1 == collate && option2 == coll))
+        if ((!strcmp(c.option1, "Coll") && !strcmp(c.option2, "JCCollate1"))
+            || (!strcmp(c.option1, "JCCollate1") && !strcmp(c.option2, "Coll")))
             continue;
 
         // A medium that cannot be printed on both sides cannot be either
         // when it is fed as a cover or an insert.
-        QString medium;
-        bool expand = false;
-        if (option1 == mediaType && option2 == duplex) {
-            medium = choice1;
-            expand = true;
-        } else if (option1 == duplex && option2 == mediaType) {
-            medium = choice2;
-            expand = true;
-        }
-        if (expand) {
+        const char *medium = nullptr;
+        if (!strcmp(c.option1, "MediaType") && !strcmp(c.option2, "Duplex"))
+            medium = c.choice1;
+        else if (!strcmp(c.option1, "Duplex") && !strcmp(c.option2, "MediaType"))
+            medium = c.choice2;
+        if (medium) {
+            const ChoiceRef noTumble = model.findPpdChoice(ppd, "Duplex", "DuplexNoTumble");
+            const ChoiceRef tumble = model.findPpdChoice(ppd, "Duplex", "DuplexTumble");
             for (const char *key : mediaOptions) {
-                if (!has(model, key))
-                    continue;
-                model.addConflict(duplex, L("DuplexNoTumble"), L(key), medium);
-                model.addConflict(duplex, L("DuplexTumble"), L(key), medium);
+                const ChoiceRef media = model.findPpdChoice(ppd, key, medium);
+                model.addConflict(noTumble, media);
+                model.addConflict(tumble, media);
             }
         }
 
-        model.addConflict(option1, choice1, option2, choice2);
+        model.addConflict(model.findPpdChoice(ppd, c.option1, c.choice1),
+                          model.findPpdChoice(ppd, c.option2, c.choice2));
     }
 }
 
@@ -97,9 +103,10 @@ void ConstraintRules::addFinishingRules(OptionModel &model)
             const OptionChoice *foldChoice = fold->findChoice(L(mode.foldChoice));
             if (!foldChoice)
                 continue;
-            const QList<ChoiceRef> conflicts = foldChoice->conflicts();
+            const ChoiceRef modeOn = resolve(model, L(mode.modeKey), kTrue);
+            const QVector<ChoiceRef> conflicts = foldChoice->conflictRefs();
             for (const ChoiceRef &ref : conflicts)
-                model.addConflict(L(mode.modeKey), kTrue, ref.option->key(), ref.choice->key());
+                model.addConflict(modeOn, ref);
         }
     }
 
@@ -124,26 +131,28 @@ void ConstraintRules::addIntersectionRule(OptionModel &model, const char *ppdKey
     jOption *option = model.findOption(L(ppdKey));
     if (!option)
         return;
-    QList<ChoiceRef> common;
+    QVector<ChoiceRef> common;
     bool started = false;
     const QList<OptionChoice *> choices = option->choices();
     for (const OptionChoice *choice : choices) {
         if (choice->key() == QLatin1String("None"))
             continue;
         if (!started) {
-            common = choice->conflicts();
+            common = choice->conflictRefs();
             started = true;
             continue;
         }
-        for (auto it = common.begin(); it != common.end();) {
-            if (choice->hasConflict(*it))
-                ++it;
-            else
-                it = common.erase(it);
+        QVector<ChoiceRef> kept;
+        kept.reserve(common.size());
+        for (const ChoiceRef &ref : qAsConst(common)) {
+            if (choice->hasConflict(ref))
+                kept.append(ref);
         }
+        common = kept;
     }
+    const ChoiceRef modeOn = resolve(model, L(modeKey), kTrue);
     for (const ChoiceRef &ref : qAsConst(common))
-        model.addConflict(L(modeKey), kTrue, ref.option->key(), ref.choice->key());
+        model.addConflict(modeOn, ref);
 }
 
 void ConstraintRules::addCoverRules(OptionModel &model)
@@ -192,10 +201,11 @@ void ConstraintRules::addBuiltInPairs(OptionModel &model)
     model.addConflict(L("cCovPOBO"), kTrue, L("Duplex"), L("None"));
     model.addConflict(L("cInsPrnB"), kTrue, L("Duplex"), L("None"));
     if (jOption *mediaType = model.findOption(L("MediaType"))) {
+        const ChoiceRef interleave = resolve(model, L("cIntBut"), kTrue);
         const QList<OptionChoice *> choices = mediaType->choices();
-        for (const OptionChoice *choice : choices) {
+        for (OptionChoice *choice : choices) {
             if (choice->key() != QLatin1String("Transparency"))
-                model.addConflict(mediaType->key(), choice->key(), L("cIntBut"), kTrue);
+                model.addConflict(ChoiceRef(mediaType, choice), interleave);
         }
     }
     static const char *const pairs[][4] = {
@@ -226,14 +236,16 @@ void ConstraintRules::addBuiltInPairs(OptionModel &model)
         model.addConflict(L(p[0]), L(p[1]), L(p[2]), L(p[3]));
 }
 
-void ConstraintRules::applyPriorities(OptionModel &model)
+namespace {
+
+QHash<QString, int> priorityTable()
 {
     struct Level {
         int priority;
         QList<const char *> keys;
     };
     // "Wtyp" is the watermark fill option the Watermark tab edits.
-    static const Level levels[] = {
+    const Level levels[] = {
         {0, {"Option17", "NWDToggle"}},
         {1, {"NWDSparline", "NWDColorMode", "Option8", "Option18", "Option19", "Option20",
              "Option21", "Option22", "Option23", "Option24", "Option25", "Option26",
@@ -253,34 +265,104 @@ void ConstraintRules::applyPriorities(OptionModel &model)
         {9, {"OutputBin", "JCSuperWatermark"}},
         {10, {"Coll"}},
     };
+    QHash<QString, int> table;
     for (const Level &level : levels) {
         for (const char *key : level.keys)
-            model.setPriority(L(key), level.priority);
+            table.insert(QString::fromLatin1(key), level.priority);
+    }
+    return table;
+}
+
+} // namespace
+
+void ConstraintRules::applyPriorities(OptionModel &model)
+{
+    static const QHash<QString, int> table = priorityTable();
+    // One lookup per option of the model rather than one per table entry.
+    const QList<jOption *> options = model.allOptions();
+    for (jOption *option : options) {
+        const auto it = table.constFind(option->key());
+        if (it != table.constEnd())
+            option->setPriority(it.value());
     }
 }
 
+namespace {
+
+// One entry of a *cupsUIConstraints value after rewriting: either a word
+// pair of the value, or a panel mode (key, "True").
+struct GroupEntry {
+    QByteArray option;
+    QByteArray choice;
+    const char *modeKey = nullptr;
+};
+
+// Splits at "*" (empty parts dropped) and each part at blanks; a part with
+// fewer than two words is ignored. Fold choices become their fold mode,
+// any Stpl entry "cStpl" and any Pnch entry "cHole".
+int parseGroupEntries(const char *value, GroupEntry *entries, int capacity)
+{
+    int count = 0;
+    const char *p = value;
+    while (*p) {
+        while (*p == '*')
+            ++p;
+        const char *end = p;
+        while (*end && *end != '*')
+            ++end;
+        const char *words[2][2] = {};
+        int found = 0;
+        for (const char *q = p; q < end && found < 2;) {
+            while (q < end && isspace(static_cast<unsigned char>(*q)))
+                ++q;
+            const char *start = q;
+            while (q < end && !isspace(static_cast<unsigned char>(*q)))
+                ++q;
+            if (q > start) {
+                words[found][0] = start;
+                words[found][1] = q;
+                ++found;
+            }
+        }
+        p = end;
+        if (found < 2)
+            continue;
+        if (count < capacity) {
+            GroupEntry &entry = entries[count];
+            entry.option = QByteArray::fromRawData(words[0][0], int(words[0][1] - words[0][0]));
+            entry.choice = QByteArray::fromRawData(words[1][0], int(words[1][1] - words[1][0]));
+            entry.modeKey = nullptr;
+            for (const FoldMode &mode : kFoldModes) {
+                if (entry.choice == mode.foldChoice) {
+                    entry.modeKey = mode.modeKey;
+                    break;
+                }
+            }
+            if (!entry.modeKey && entry.option == "Stpl")
+                entry.modeKey = "cStpl";
+            else if (!entry.modeKey && entry.option == "Pnch")
+                entry.modeKey = "cHole";
+        }
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
 QList<ConstraintRules::Entry> ConstraintRules::parseGroupValue(const QString &value)
 {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    QList<Entry> entries;
-    const QStringList parts = value.split(QLatin1Char('*'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        const QStringList words = part.split(blanks, Qt::SkipEmptyParts);
-        if (words.size() < 2)
-            continue;
-        const QString &option = words.at(0);
-        const QString &choice = words.at(1);
-        const QString fold = foldModeKey(choice);
-        if (!fold.isNull())
-            entries.append(Entry(fold, kTrue));
-        else if (option == QLatin1String("Stpl"))
-            entries.append(Entry(L("cStpl"), kTrue));
-        else if (option == QLatin1String("Pnch"))
-            entries.append(Entry(L("cHole"), kTrue));
+    const QByteArray latin1 = value.toLatin1();
+    GroupEntry entries[16];
+    const int count = parseGroupEntries(latin1.constData(), entries, 16);
+    QList<Entry> out;
+    for (int i = 0; i < count && i < 16; ++i) {
+        if (entries[i].modeKey)
+            out.append(Entry(L(entries[i].modeKey), kTrue));
         else
-            entries.append(Entry(option, choice));
+            out.append(Entry(QString::fromLatin1(entries[i].option), QString::fromLatin1(entries[i].choice)));
     }
-    return entries;
+    return out;
 }
 
 void ConstraintRules::addPpdGroups(OptionModel &model, ppd_file_t *ppd)
@@ -289,7 +371,28 @@ void ConstraintRules::addPpdGroups(OptionModel &model, ppd_file_t *ppd)
          attr = ppdFindNextAttr(ppd, "cupsUIConstraints", nullptr)) {
         if (!attr->value)
             continue;
-        model.addGroup(parseGroupValue(QString::fromLatin1(attr->value)));
+        GroupEntry entries[3];
+        if (parseGroupEntries(attr->value, entries, 3) != 3)
+            continue;
+        QVector<ChoiceRef> refs;
+        refs.reserve(3);
+        for (const GroupEntry &entry : entries) {
+            if (entry.modeKey) {
+                refs.append(resolve(model, L(entry.modeKey), kTrue));
+            } else if (entry.option.size() < PPD_MAX_NAME && entry.choice.size() < PPD_MAX_NAME) {
+                // The words are not NUL-terminated inside the value.
+                char option[PPD_MAX_NAME];
+                char choice[PPD_MAX_NAME];
+                memcpy(option, entry.option.constData(), size_t(entry.option.size()));
+                option[entry.option.size()] = '\0';
+                memcpy(choice, entry.choice.constData(), size_t(entry.choice.size()));
+                choice[entry.choice.size()] = '\0';
+                refs.append(model.findPpdChoice(ppd, option, choice));
+            } else {
+                refs.append(ChoiceRef()); // longer than any keyword: names nothing
+            }
+        }
+        model.addGroupRefs(refs);
     }
 }
 
@@ -297,7 +400,8 @@ void ConstraintRules::addBuiltInGroups(OptionModel &model)
 {
     const auto group = [&model](const char *k1, const char *c1, const char *k2, const char *c2,
                                 const char *k3, const char *c3) {
-        model.addGroup({Entry(L(k1), L(c1)), Entry(L(k2), L(c2)), Entry(L(k3), L(c3))});
+        model.addGroupRefs(QVector<ChoiceRef>{resolve(model, L(k1), L(c1)), resolve(model, L(k2), L(c2)),
+                                          resolve(model, L(k3), L(c3))});
     };
     group("JCBooklet", "Left", "Option22", "False", "cStpl", "True");
     group("JCBooklet", "Right", "Option22", "False", "cStpl", "True");
@@ -330,10 +434,11 @@ void ConstraintRules::derivePairs(OptionModel &model, const char *sourceKey, con
     const OptionChoice *s = source->findChoice(L(sourceChoice));
     if (!s || !target->hasChoice(L(targetChoice)))
         return;
-    const QList<ChoiceRef> conflicts = s->conflicts();
+    const ChoiceRef derived = resolve(model, L(targetKey), L(targetChoice));
+    const QVector<ChoiceRef> conflicts = s->conflictRefs();
     for (const ChoiceRef &ref : conflicts) {
         if (ref.option->priority() > target->priority())
-            model.addConflict(L(targetKey), L(targetChoice), ref.option->key(), ref.choice->key());
+            model.addConflict(derived, ref);
     }
 }
 
@@ -343,11 +448,12 @@ void ConstraintRules::addDerivedPairs(OptionModel &model)
     derivePairs(model, "Duplex", "DuplexTumble", "NWDDuplex", "On");
     derivePairs(model, "Duplex", "DuplexNoTumble", "NWDDuplex", "On");
 
+    const ChoiceRef noFinisher = resolve(model, L("Option18"), L("None"));
     if (jOption *collate = model.findOption(L("JCCollate1"))) {
         const QList<OptionChoice *> choices = collate->choices();
-        for (const OptionChoice *choice : choices) {
+        for (OptionChoice *choice : choices) {
             if (choice->key() != QLatin1String("None"))
-                model.addConflict(L("Option18"), L("None"), collate->key(), choice->key());
+                model.addConflict(noFinisher, ChoiceRef(collate, choice));
         }
     }
     model.addConflict(L("Option18"), L("None"), L("cPrivatePrint"), kTrue);

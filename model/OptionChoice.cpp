@@ -15,23 +15,17 @@ OptionChoice::OptionChoice(const QString &key, const QString &text, jOption *own
 
 void OptionChoice::addConflict(const ChoiceRef &ref)
 {
-    if (m_conflictSet.contains(ref))
-        return;
-    m_conflictSet.insert(ref);
-    m_conflicts.append(ref);
+    m_conflicts.insert(ref);
 }
 
 void OptionChoice::addGroup(const ConstraintGroup &group)
 {
-    if (m_groupSet.contains(group))
-        return;
-    m_groupSet.insert(group);
-    m_groups.append(group);
+    m_groups.insert(group);
 }
 
 bool OptionChoice::hasConflict(const ChoiceRef &ref) const
 {
-    return m_conflictSet.contains(ref);
+    return m_conflicts.contains(ref);
 }
 
 bool OptionChoice::isConstrained() const
@@ -41,32 +35,22 @@ bool OptionChoice::isConstrained() const
 
 void OptionChoice::addActiveConstraint(const ChoiceRef &ref)
 {
-    if (m_activeConstraintSet.contains(ref))
-        return;
-    m_activeConstraintSet.insert(ref);
-    m_activeConstraints.append(ref);
+    m_activeConstraints.insert(ref);
 }
 
 void OptionChoice::removeActiveConstraint(const ChoiceRef &ref)
 {
-    if (!m_activeConstraintSet.remove(ref))
-        return;
-    m_activeConstraints.removeOne(ref);
+    m_activeConstraints.remove(ref);
 }
 
 void OptionChoice::addActiveGroup(const ConstraintGroup &group)
 {
-    if (m_activeGroupSet.contains(group))
-        return;
-    m_activeGroupSet.insert(group);
-    m_activeGroups.append(group);
+    m_activeGroups.insert(group);
 }
 
 void OptionChoice::removeActiveGroup(const ConstraintGroup &group)
 {
-    if (!m_activeGroupSet.remove(group))
-        return;
-    m_activeGroups.removeOne(group);
+    m_activeGroups.remove(group);
 }
 
 void OptionChoice::applyMark()
@@ -79,14 +63,14 @@ void OptionChoice::applyMark()
 
     // A marked choice forbids its partners unless the partner's option is
     // stronger (a smaller number); equal priorities forbid each other.
-    for (const ChoiceRef &ref : qAsConst(m_conflicts)) {
+    for (const ChoiceRef &ref : m_conflicts.items()) {
         if (ref.option && ref.choice && ref.option->priority() >= priority)
             ref.choice->addActiveConstraint(self);
     }
 
     // A group fires when every condition before its target is marked on
     // the required choice; the target's own mark plays no part.
-    for (const ConstraintGroup &group : qAsConst(m_groups)) {
+    for (const ConstraintGroup &group : m_groups.items()) {
         if (group.isEmpty())
             continue;
         const ChoiceRef &target = group.target();
@@ -105,13 +89,12 @@ void OptionChoice::applyMark()
 
 void OptionChoice::withdrawMark()
 {
-    jOption *option = m_owner;
-    const ChoiceRef self(option, this);
-    for (const ChoiceRef &ref : qAsConst(m_conflicts)) {
+    const ChoiceRef self(m_owner, this);
+    for (const ChoiceRef &ref : m_conflicts.items()) {
         if (ref.choice)
             ref.choice->removeActiveConstraint(self);
     }
-    for (const ConstraintGroup &group : qAsConst(m_groups)) {
+    for (const ConstraintGroup &group : m_groups.items()) {
         if (group.isEmpty())
             continue;
         OptionChoice *targetChoice = group.target().choice;
@@ -128,37 +111,8 @@ void OptionChoice::removeReferencesTo(const jOption *option)
         return std::any_of(refs.cbegin(), refs.cend(),
                            [option](const ChoiceRef &ref) { return ref.option == option; });
     };
-
-    for (auto it = m_conflicts.begin(); it != m_conflicts.end();) {
-        if (namesRef(*it)) {
-            m_conflictSet.remove(*it);
-            it = m_conflicts.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (auto it = m_activeConstraints.begin(); it != m_activeConstraints.end();) {
-        if (namesRef(*it)) {
-            m_activeConstraintSet.remove(*it);
-            it = m_activeConstraints.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (auto it = m_groups.begin(); it != m_groups.end();) {
-        if (namesGroup(*it)) {
-            m_groupSet.remove(*it);
-            it = m_groups.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (auto it = m_activeGroups.begin(); it != m_activeGroups.end();) {
-        if (namesGroup(*it)) {
-            m_activeGroupSet.remove(*it);
-            it = m_activeGroups.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    m_conflicts.removeIf(namesRef);
+    m_activeConstraints.removeIf(namesRef);
+    m_groups.removeIf(namesGroup);
+    m_activeGroups.removeIf(namesGroup);
 }

@@ -1,9 +1,10 @@
 #pragma once
 #include "model/ChoiceRef.h"
 #include "model/ConstraintGroup.h"
+#include "model/OrderedSet.h"
 #include <QList>
-#include <QSet>
 #include <QString>
+#include <QVector>
 
 class jOption;
 
@@ -19,10 +20,13 @@ public:
     jOption *owner() const { return m_owner; }
     void setOwner(jOption *option) { m_owner = option; }
 
-    QList<ChoiceRef> conflicts() const { return m_conflicts; }
-    QList<ConstraintGroup> groups() const { return m_groups; }
-    QList<ChoiceRef> activeConstraints() const { return m_activeConstraints; }
-    QList<ConstraintGroup> activeGroups() const { return m_activeGroups; }
+    QList<ChoiceRef> conflicts() const { return toList(m_conflicts.items()); }
+    QList<ConstraintGroup> groups() const { return toList(m_groups.items()); }
+    QList<ChoiceRef> activeConstraints() const { return toList(m_activeConstraints.items()); }
+    QList<ConstraintGroup> activeGroups() const { return toList(m_activeGroups.items()); }
+    // The same lists without a copy, for the engine's own passes.
+    const QVector<ChoiceRef> &conflictRefs() const { return m_conflicts.items(); }
+    const QVector<ConstraintGroup> &groupRefs() const { return m_groups.items(); }
 
     // Appends unless an equal ref / group is present.
     void addConflict(const ChoiceRef &ref);
@@ -47,16 +51,15 @@ private:
     void addActiveGroup(const ConstraintGroup &group);
     void removeActiveGroup(const ConstraintGroup &group);
 
+    template <typename T>
+    static QList<T> toList(const QVector<T> &items) { return QList<T>(items.cbegin(), items.cend()); }
+
     QString m_key;
     QString m_text;
     jOption *m_owner = nullptr;
-    // list order is kept for the engine; the sets make "unless present" O(1)
-    QList<ChoiceRef> m_conflicts;
-    QList<ChoiceRef> m_activeConstraints;
-    QList<ConstraintGroup> m_groups;
-    QList<ConstraintGroup> m_activeGroups;
-    QSet<ChoiceRef> m_conflictSet;
-    QSet<ConstraintGroup> m_groupSet;
-    QSet<ChoiceRef> m_activeConstraintSet;
-    QSet<ConstraintGroup> m_activeGroupSet;
+    // insertion order is kept for the engine; no duplicates
+    OrderedSet<ChoiceRef> m_conflicts;
+    OrderedSet<ChoiceRef> m_activeConstraints;
+    OrderedSet<ConstraintGroup> m_groups;
+    OrderedSet<ConstraintGroup> m_activeGroups;
 };

@@ -18,6 +18,7 @@ void OptionModel::clear()
     m_optionOrder.clear();
     m_options.clear();
     m_ppdDefaults.clear();
+    m_ppdOptionIndex.clear();
     m_rasterOrPdfFilter = false;
     m_jpslFilter = false;
     m_modelName.clear();
@@ -54,6 +55,7 @@ void OptionModel::loadFromPpd(ppd_file_t *ppd)
         if (ppd->filters[i] && strstr(ppd->filters[i], "jorfilter_jpsl_H"))
             m_jpslFilter = true;
     }
+    m_ppdOptionIndex.clear();
 }
 
 void OptionModel::readFilters(ppd_file_t *ppd)
@@ -66,6 +68,17 @@ void OptionModel::readFilters(ppd_file_t *ppd)
     m_modelName = ppd->modelname ? QString::fromUtf8(ppd->modelname) : QString();
 }
 
+namespace {
+
+// The UTF-8 text of a keyword / text pair; shares the key's string when
+// both are the same (as in "A4/A4"), which saves a copy for most choices.
+QString textOf(const char *text, const char *keyword, const QString &key)
+{
+    return strcmp(text, keyword) == 0 ? key : QString::fromUtf8(text);
+}
+
+} // namespace
+
 void OptionModel::readPpdOptions(ppd_file_t *ppd)
 {
     // libcups folds the options of sub-groups into their group, so the
@@ -75,28 +88,60 @@ void OptionModel::readPpdOptions(ppd_file_t *ppd)
         for (int o = 0; o < group.num_options; ++o) {
             const ppd_option_t &ppdOption = group.options[o];
             const QString key = QString::fromLatin1(ppdOption.keyword);
-            auto *option = new jOption(key, QString::fromUtf8(ppdOption.text));
+            auto *option = new jOption(key, textOf(ppdOption.text, ppdOption.keyword, key));
             for (int c = 0; c < ppdOption.num_choices; ++c) {
                 const ppd_choice_t &ppdChoice = ppdOption.choices[c];
-                option->addChoice(QString::fromLatin1(ppdChoice.choice),
-                                  QString::fromUtf8(ppdChoice.text));
+                const QString choiceKey = QString::fromLatin1(ppdChoice.choice);
+                option->addChoice(choiceKey, textOf(ppdChoice.text, ppdChoice.choice, choiceKey));
             }
 
-            QString defaultKey = QString::fromLatin1(ppdOption.defchoice);
             // A custom page size default ("Custom.8.5x11in" and the like)
             // names no choice; Letter stands in for it.
-            if ((key.contains(QLatin1String("PageSize")) || key.contains(QLatin1String("PageRegion")))
-                && defaultKey.contains(QLatin1String("Custom"), Qt::CaseInsensitive))
-                defaultKey = QStringLiteral("Letter");
-            if (OptionChoice *choice = option->findChoice(defaultKey)) {
-                option->setDefaultChoice(choice);
-                m_ppdDefaults.insert(key, choice->key());
+            const char *defaultKey = ppdOption.defchoice;
+            if ((strstr(ppdOption.keyword, "PageSize") || strstr(ppdOption.keyword, "PageRegion"))
+                && QByteArray::fromRawData(defaultKey, int(strlen(defaultKey))).toLower().contains("custom"))
+                defaultKey = "Letter";
+            for (int c = 0; c < ppdOption.num_choices; ++c) {
+                if (strcmp(ppdOption.choices[c].choice, defaultKey) == 0) {
+                    OptionChoice *choice = option->choiceAt(c);
+                    option->setDefaultChoice(choice);
+                    m_ppdDefaults.insert(key, choice->key());
+                    break;
+                }
             }
 
             option->setFromPpd(true);
+            // The same keyword in two groups: the later option replaces the
+            // earlier one, in the model and in the index.
             addOption(option);
+            m_ppdOptionIndex.insert(QLatin1String(ppdOption.keyword), qMakePair(&ppdOption, option));
         }
     }
+}
+
+ChoiceRef OptionModel::findPpdChoice(ppd_file_t *ppd, const char *optionKey, const char *choiceKey) const
+{
+    if (!ppd || !optionKey || !choiceKey || !*choiceKey)
+        return ChoiceRef();
+    const auto found = m_ppdOptionIndex.constFind(QLatin1String(optionKey));
+    if (found == m_ppdOptionIndex.constEnd()) {
+        // Not a PPD option read by this load: look it up the plain way.
+        jOption *option = findOption(QString::fromLatin1(optionKey));
+        if (!option)
+            return ChoiceRef();
+        OptionChoice *choice = option->findChoice(QString::fromLatin1(choiceKey));
+        return choice ? ChoiceRef(option, choice) : ChoiceRef();
+    }
+    const ppd_option_t *ppdOption = found.value().first;
+    jOption *option = found.value().second;
+    // Choices are read one for one in PPD order; the first exact match wins.
+    for (int c = 0; c < ppdOption->num_choices; ++c) {
+        if (strcmp(ppdOption->choices[c].choice, choiceKey) == 0) {
+            OptionChoice *choice = option->choiceAt(c);
+            return choice ? ChoiceRef(option, choice) : ChoiceRef();
+        }
+    }
+    return ChoiceRef();
 }
 
 void OptionModel::markDefaults()
@@ -160,6 +205,12 @@ void OptionModel::addOption(jOption *option)
                 choice->removeReferencesTo(previous);
         }
         m_optionOrder.removeOne(previous);
+        for (auto it = m_ppdOptionIndex.begin(); it != m_ppdOptionIndex.end();) {
+            if (it.value().second == previous)
+                it = m_ppdOptionIndex.erase(it);
+            else
+                ++it;
+        }
         delete previous;
     }
     m_options.insert(option->key(), option);
@@ -181,10 +232,17 @@ void OptionModel::addConflict(const QString &keyA, const QString &choiceA,
         return;
     OptionChoice *a = optionA->findChoice(choiceA);
     OptionChoice *b = optionB->findChoice(choiceB);
-    if (!a || !b || a == b)
+    if (!a || !b)
         return;
-    a->addConflict(ChoiceRef(optionB, b));
-    b->addConflict(ChoiceRef(optionA, a));
+    addConflict(ChoiceRef(optionA, a), ChoiceRef(optionB, b));
+}
+
+void OptionModel::addConflict(const ChoiceRef &a, const ChoiceRef &b)
+{
+    if (!a.option || !a.choice || !b.option || !b.choice || a.choice == b.choice)
+        return;
+    a.choice->addConflict(b);
+    b.choice->addConflict(a);
 }
 
 void OptionModel::addGroup(const QList<QPair<QString, QString>> &entries)
@@ -199,6 +257,17 @@ void OptionModel::addGroup(const QList<QPair<QString, QString>> &entries)
         if (!choice)
             return;
         refs.append(ChoiceRef(option, choice));
+    }
+    addGroupRefs(refs);
+}
+
+void OptionModel::addGroupRefs(QVector<ChoiceRef> refs)
+{
+    if (refs.size() != 3)
+        return;
+    for (const ChoiceRef &ref : qAsConst(refs)) {
+        if (!ref.option || !ref.choice)
+            return;
     }
     std::stable_sort(refs.begin(), refs.end(), [](const ChoiceRef &x, const ChoiceRef &y) {
         return x.option->priority() < y.option->priority();

@@ -4,8 +4,11 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QVector>
 
 class jOption;
+class OptionChoice;
+struct ChoiceRef;
 
 // All options of one printer: those of its PPD and the panel's own, with
 // their defaults and constraint rules. Owns every option.
@@ -31,10 +34,20 @@ public:
     void setPriority(const QString &key, int priority);
     void addConflict(const QString &keyA, const QString &choiceA,
                      const QString &keyB, const QString &choiceB);
+    // The same for two resolved refs (both must belong to this model).
+    void addConflict(const ChoiceRef &a, const ChoiceRef &b);
     void addGroup(const QList<QPair<QString, QString>> &entries);
+    // The same for resolved refs; dropped unless there are three and each
+    // names an option and a choice.
+    void addGroupRefs(QVector<ChoiceRef> refs);
     void unmarkAll();
     // Deletes every option and resets names, flags and defaults.
     void clear();
+
+    // While loading: the model's option and choice for a PPD option and
+    // choice keyword, found through the open PPD without building strings.
+    // A null ref when either is missing.
+    ChoiceRef findPpdChoice(ppd_file_t *ppd, const char *option, const char *choice) const;
 
     QHash<QString, QString> ppdDefaults() const { return m_ppdDefaults; }
     QString printerName() const { return m_printerName; }
@@ -54,5 +67,8 @@ private:
     QString m_modelName;
     QHash<QString, jOption *> m_options;
     QList<jOption *> m_optionOrder;
+    // while loading: PPD keyword (pointing into the open PPD) -> the PPD
+    // option read and its jOption
+    QHash<QLatin1String, QPair<const ppd_option_t *, jOption *>> m_ppdOptionIndex;
     QHash<QString, QString> m_ppdDefaults;
 };

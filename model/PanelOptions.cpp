@@ -6,9 +6,9 @@
 
 namespace {
 
-bool has(const OptionModel &model, const char *key)
+bool has(const OptionModel &model, const QString &key)
 {
-    return model.findOption(QLatin1String(key)) != nullptr;
+    return model.findOption(key) != nullptr;
 }
 
 ppd_attr_t *attribute(ppd_file_t *ppd, const char *name)
@@ -38,23 +38,23 @@ jOption *PanelOptions::addNetWardenSwitch(OptionModel &model, const QString &key
 
 void PanelOptions::addFinishingModes(OptionModel &model)
 {
-    if (has(model, "FldA")) {
+    if (has(model, QStringLiteral("FldA"))) {
         addSwitch(model, QStringLiteral("cBiFld"), QStringLiteral("Bi-fold Mode"));
         addSwitch(model, QStringLiteral("cTriFld"), QStringLiteral("Tri-fold Mode"));
-        if (has(model, "Option24")) {
+        if (has(model, QStringLiteral("Option24"))) {
             addSwitch(model, QStringLiteral("cTriFldZ"), QStringLiteral("Z-fold Mode"));
             addSwitch(model, QStringLiteral("cEngrFld"), QStringLiteral("Engineering-fold Mode"));
         }
     }
-    if (has(model, "Pnch"))
+    if (has(model, QStringLiteral("Pnch")))
         addSwitch(model, QStringLiteral("cHole"), QStringLiteral("Punch Mode"));
-    if (has(model, "Stpl"))
+    if (has(model, QStringLiteral("Stpl")))
         addSwitch(model, QStringLiteral("cStpl"), QStringLiteral("Staple Mode"));
 }
 
 void PanelOptions::addCoverModes(OptionModel &model)
 {
-    if (!has(model, "CvrM"))
+    if (!has(model, QStringLiteral("CvrM")))
         return;
     static const char *const options[][2] = {
         {"cCovBut", "Cover mode"},
@@ -76,9 +76,9 @@ void PanelOptions::addCoverModes(OptionModel &model)
 
 void PanelOptions::addJobFeatures(OptionModel &model, ppd_file_t *ppd)
 {
-    if (has(model, "JCCollate1"))
+    if (has(model, QStringLiteral("JCCollate1")))
         addSwitch(model, QStringLiteral("cJobStore"), QStringLiteral("Job storage"));
-    if (has(model, "JmManagment"))
+    if (has(model, QStringLiteral("JmManagment")))
         addSwitch(model, QStringLiteral("cJobAccount"), QStringLiteral("Job accounting"));
     if (attribute(ppd, "SupportsUserLogin"))
         addSwitch(model, QStringLiteral("cUserLogin"), QStringLiteral("User login"));
@@ -99,7 +99,7 @@ void PanelOptions::addJobFeatures(OptionModel &model, ppd_file_t *ppd)
 
 void PanelOptions::addSuperWatermark(OptionModel &model)
 {
-    if (has(model, "JCSuperWatermark"))
+    if (has(model, QStringLiteral("JCSuperWatermark")))
         addSwitch(model, QStringLiteral("cSuper"), QStringLiteral("Super Watermark"));
 }
 

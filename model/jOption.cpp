@@ -25,19 +25,33 @@ OptionChoice *jOption::addChoice(const QString &key, const QString &text)
 {
     auto *choice = new OptionChoice(key, text, this);
     m_choices.append(choice);
-    if (!m_choiceByKey.contains(key))
-        m_choiceByKey.insert(key, choice);
+    if (!m_choiceByKey.isEmpty()) {
+        if (!m_choiceByKey.contains(key))
+            m_choiceByKey.insert(key, choice);
+    } else if (m_choices.size() > kIndexThreshold) {
+        m_choiceByKey.reserve(m_choices.size() * 2);
+        for (OptionChoice *c : qAsConst(m_choices)) {
+            if (!m_choiceByKey.contains(c->key()))
+                m_choiceByKey.insert(c->key(), c);
+        }
+    }
     return choice;
 }
 
 bool jOption::hasChoice(const QString &key) const
 {
-    return m_choiceByKey.contains(key);
+    return findChoice(key) != nullptr;
 }
 
 OptionChoice *jOption::findChoice(const QString &key) const
 {
-    return m_choiceByKey.value(key, nullptr);
+    if (!m_choiceByKey.isEmpty())
+        return m_choiceByKey.value(key, nullptr);
+    for (OptionChoice *choice : m_choices) {
+        if (choice->key() == key)
+            return choice;
+    }
+    return nullptr;
 }
 
 OptionChoice *jOption::findChoiceByText(const QString &text) const
@@ -66,7 +80,7 @@ void jOption::markChoice(OptionChoice *choice)
 {
     if (m_markedChoice)
         m_markedChoice->withdrawMark();
-    if (!choice || !m_choices.contains(choice))
+    if (!choice || choice->owner() != this || !m_choices.contains(choice))
         return;
     m_markedChoice = choice;
     choice->applyMark();

@@ -26,6 +26,11 @@ public:
     OptionChoice *addChoice(const QString &key, const QString &text);
     QList<OptionChoice *> choices() const { return m_choices; }
     int choiceCount() const { return m_choices.size(); }
+    // The choice at `index` in list order, or null when out of range.
+    OptionChoice *choiceAt(int index) const
+    {
+        return index >= 0 && index < m_choices.size() ? m_choices.at(index) : nullptr;
+    }
     bool hasChoice(const QString &key) const;
     OptionChoice *findChoice(const QString &key) const;
     OptionChoice *findChoiceByText(const QString &text) const;
@@ -45,8 +50,10 @@ private:
     QString m_key;
     QString m_text;
     QList<OptionChoice *> m_choices;
-    // first choice of each key, so lookups by key stay O(1) on large PPDs
+    // first choice of each key, built once an option has many choices, so
+    // lookups by key stay O(1) on large PPDs
     QHash<QString, OptionChoice *> m_choiceByKey;
+    static constexpr int kIndexThreshold = 16;
     OptionChoice *m_markedChoice = nullptr;
     OptionChoice *m_defaultChoice = nullptr;
     int m_priority = 99;
