@@ -146,13 +146,13 @@ void JorDialog::addTab(Tab *tab)
     // A tab may leave its title to setTabName (which reload calls later).
     tab->setTabName();
     const int index = tabWidget->addTab(tab, tab->tabIcon(), tab->tabName());
-    tabWidget->setTabEnabled(index, tab->isAvailable());
+    tabWidget->setTabAvailable(index, tab->isAvailable());
 }
 
 void JorDialog::enableTabsByAvailability()
 {
     for (Tab *tab : qAsConst(tabs))
-        tabWidget->setTabEnabled(tabWidget->indexOf(tab), tab->isAvailable());
+        tabWidget->setTabAvailable(tabWidget->indexOf(tab), tab->isAvailable());
 }
 
 Tab *JorDialog::tabOfClass(const char *className) const

@@ -26,6 +26,16 @@ JorTabBar *JorTabWidget::jorTabBar() const
     return static_cast<JorTabBar *>(tabBar());
 }
 
+void JorTabWidget::setTabAvailable(int index, bool available)
+{
+    if (index < 0 || index >= count() || isTabEnabled(index) == available)
+        return;
+    setTabEnabled(index, available);
+    // The tab bar keeps its layout on a state change; setting the text
+    // again makes it measure every tab anew.
+    tabBar()->setTabText(index, tabBar()->tabText(index));
+}
+
 void JorTabWidget::applyLook()
 {
     setIconSize(QSize(30, 30));

@@ -12,6 +12,10 @@ public:
 
     JorTabBar *jorTabBar() const;
 
+    // Enables or disables a tab and lays the column out again: a disabled
+    // tab takes no space, so the sizes change with the state.
+    void setTabAvailable(int index, bool available);
+
     // Palette, icon sizes and the two style sheets of the tab column.
     void applyLook();
 

@@ -261,9 +261,13 @@ void TestJorDialog::applyToVanishedPrinterShowsErrorNotSuccess()
 
     MessageCatcher catcher;
     QTest::mouseClick(button(QDialogButtonBox::Ok), Qt::LeftButton);
-    QCOMPARE(catcher.names(), QStringList{QStringLiteral("msgApplyError")});
+    // The error, then the selection of the vanished queue is dropped (the
+    // destination list itself did not change since the table was built).
+    QCOMPARE(catcher.names(),
+             (QStringList{QStringLiteral("msgApplyError"), QStringLiteral("msgPrintersChanged")}));
     QCOMPARE(catcher.messages.first().title, QStringLiteral("Error"));
     QCOMPARE(catcher.messages.first().text, QStringLiteral("Error: Printer does not exist or lpoptions failed."));
+    QVERIFY(currentModel == nullptr);
     // The Printer tab comes to the front, nothing is written, and OK does
     // not close the dialog over settings that were not applied.
     QCOMPARE(dialog->tabWidgetPtr()->currentIndex(), 0);
@@ -352,6 +356,20 @@ void TestJorDialog::tabColumnLook()
     shot = tabs->grab().toImage();
     QCOMPARE(pixelIn(firstRect), QColor(169, 169, 169));
     QCOMPARE(pixelIn(lastRect), QColor(10, 155, 205));
+
+    // A tab that becomes available takes its place in the column, and
+    // takes it back out when it is unavailable again.
+    hidden->available = true;
+    dialog->unselectPrinters();
+    QCoreApplication::processEvents();  // the column grows on the layout request
+    QCOMPARE(bar->tabRect(indexOf(hidden)).size(), QSize(180, 49));
+    QCOMPARE(bar->tabRect(indexOf(hidden)).top(), firstRect.bottom() + 1);
+    QCOMPARE(bar->tabRect(indexOf(last)).top(), firstRect.bottom() + 50);
+    hidden->available = false;
+    dialog->unselectPrinters();
+    QCoreApplication::processEvents();
+    QVERIFY(bar->tabRect(indexOf(hidden)).isEmpty());
+    QCOMPARE(bar->tabRect(indexOf(last)).top(), firstRect.bottom() + 1);
 }
 
 QTEST_MAIN(TestJorDialog)
