@@ -103,17 +103,17 @@ void OptionModel::readPpdOptions(ppd_file_t *ppd)
                 defaultKey = "Letter";
             for (int c = 0; c < ppdOption.num_choices; ++c) {
                 if (strcmp(ppdOption.choices[c].choice, defaultKey) == 0) {
-                    OptionChoice *choice = option->choiceAt(c);
-                    option->setDefaultChoice(choice);
-                    m_ppdDefaults.insert(key, choice->key());
+                    option->setDefaultChoice(option->choiceAt(c));
                     break;
                 }
             }
 
             option->setFromPpd(true);
             // The same keyword in two groups: the later option replaces the
-            // earlier one, in the model and in the index.
+            // earlier one, in the model, its defaults and the index.
             addOption(option);
+            if (const OptionChoice *choice = option->defaultChoice())
+                m_ppdDefaults.insert(key, choice->key());
             m_ppdOptionIndex.insert(QLatin1String(ppdOption.keyword), qMakePair(&ppdOption, option));
         }
     }
@@ -205,6 +205,8 @@ void OptionModel::addOption(jOption *option)
                 choice->removeReferencesTo(previous);
         }
         m_optionOrder.removeOne(previous);
+        // The PPD default belonged to the option that goes.
+        m_ppdDefaults.remove(previous->key());
         for (auto it = m_ppdOptionIndex.begin(); it != m_ppdOptionIndex.end();) {
             if (it.value().second == previous)
                 it = m_ppdOptionIndex.erase(it);

@@ -29,7 +29,9 @@ public:
     // the panel's own), so that passes over all options are reproducible.
     QList<jOption *> allOptions() const;
     QList<jOption *> installableOptions() const;
-    // Inserts by key, taking ownership (an option of the same key is replaced and freed).
+    // Inserts by key, taking ownership. An option of the same key is replaced
+    // and freed: the rules that named its choices and its PPD default go
+    // with it.
     void addOption(jOption *option);
     void setPriority(const QString &key, int priority);
     void addConflict(const QString &keyA, const QString &choiceA,

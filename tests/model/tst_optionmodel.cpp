@@ -837,6 +837,51 @@ private slots:
         QVERIFY(!currentModel);
     }
 
+    // A keyword in two groups (libcups keeps both) and a PPD option that
+    // bears a panel option's key: the later option replaces the earlier,
+    // and nothing keeps pointing at the one that went.
+    void clashingKeys()
+    {
+        auto model = loadBody(
+            TestPpd::group("A", TestPpd::pickOne("Dup", "X", {"X", "Y"}) + TestPpd::pickOne("NWDToggle", "On", {"On", "Off"}))
+            + TestPpd::group("B", TestPpd::pickOne("Dup", "Z", {"Z", "Y"}) + TestPpd::pickOne("Other", "None", {"None", "Q"})
+                                      + TestPpd::pickOne("Late", "Gone", {"A", "B"}) + TestPpd::pickOne("Late2", "A", {"A"}))
+            + TestPpd::group("C", TestPpd::pickOne("Late", "A", {"A", "B"}) + TestPpd::pickOne("Late2", "Gone", {"A"}))
+            + "*UIConstraints: *Dup Y *NWDToggle On\n*UIConstraints: *Dup Y *Other Q\n"
+              "*UIConstraints: *Dup X *Other Q\n"
+              "*cupsUIConstraints clash: \"*Dup Y *NWDToggle On *Other Q\"\n");
+        QVERIFY(model);
+        jOption *dup = model->findOption("Dup");
+        QVERIFY(dup);
+        QCOMPARE(dup->text(), QStringLiteral("Dup"));
+        QCOMPARE(keysOf(model->allOptions()).count("Dup"), 1);
+        QCOMPARE(dup->choices().size(), 2);
+        QCOMPARE(dup->defaultKey(), QStringLiteral("Z"));
+        QCOMPARE(model->ppdDefaults().value("Dup"), QStringLiteral("Z"));
+        QCOMPARE(model->ppdDefaults().value("Late"), QStringLiteral("A"));
+        // The later Late2 has no default of its own: the earlier one's is gone too.
+        QVERIFY(!model->ppdDefaults().contains("Late2"));
+        QVERIFY(!model->findOption("Late2")->defaultChoice());
+
+        jOption *toggle = model->findOption("NWDToggle");
+        QVERIFY(!toggle->isFromPpd());
+        QCOMPARE(toggle->choices().first()->key(), QStringLiteral("Off"));
+        QVERIFY(!model->ppdDefaults().contains("NWDToggle"));
+        QCOMPARE(conflictsOf(*model, "Dup", "Y"), QStringList{"Other=Q"});
+        QCOMPARE(conflictsOf(*model, "Other", "Q"), QStringList{"Dup=Y"});
+        // Rules name the panel option once it has taken the key over.
+        QCOMPARE(names(choiceOf(*model, "NWDToggle", "On")->groups()),
+                 (QList<QStringList>{{"NWDToggle=On", "Dup=Y", "Other=Q"}}));
+        for (jOption *option : model->allOptions()) {
+            for (OptionChoice *choice : option->choices()) {
+                for (const ChoiceRef &ref : choice->conflicts())
+                    QCOMPARE(model->findOption(ref.option->key()), ref.option);
+            }
+        }
+        model->markChoiceByKey("Dup", "Y");
+        QVERIFY(constrained(*model, "Other", "Q"));
+    }
+
     void nullPpd()
     {
         OptionModel model;
