@@ -67,23 +67,38 @@ QString joinedLines(const QByteArray &output)
     return text.left(kStatusTextLimit);
 }
 
-// Runs lpstat with the given arguments (no shell). Answers false when it
-// cannot be started.
+// One lpstat run (no shell). start() returns at once; finish() waits for
+// the output, so other work can go on while lpstat talks to the server.
+class LpstatRun {
+public:
+    void start(const QStringList &arguments)
+    {
+        process.start(QStringLiteral("lpstat"), arguments, QIODevice::ReadOnly);
+    }
+    // Answers false when lpstat could not be started.
+    bool finish(QByteArray *out, QByteArray *err)
+    {
+        if (!process.waitForStarted(kLpstatTimeoutMs))
+            return false;
+        if (!process.waitForFinished(kLpstatTimeoutMs)) {
+            process.kill();
+            process.waitForFinished(1000);
+        }
+        *out = process.readAllStandardOutput();
+        if (err)
+            *err = process.readAllStandardError();
+        return true;
+    }
+
+private:
+    QProcess process;
+};
+
 bool runLpstat(const QStringList &arguments, QByteArray *out, QByteArray *err)
 {
-    QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), arguments, QIODevice::ReadOnly);
-    if (!lpstat.waitForStarted(kLpstatTimeoutMs))
-        return false;
-    lpstat.closeWriteChannel();
-    if (!lpstat.waitForFinished(kLpstatTimeoutMs)) {
-        lpstat.kill();
-        lpstat.waitForFinished(1000);
-    }
-    *out = lpstat.readAllStandardOutput();
-    if (err)
-        *err = lpstat.readAllStandardError();
-    return true;
+    LpstatRun run;
+    run.start(arguments);
+    return run.finish(out, err);
 }
 
 QString errorText()
@@ -91,10 +106,55 @@ QString errorText()
     return QObject::tr("Error: Printer does not exist or lpstat failed.");
 }
 
+// The status of each queue from one "lpstat -p" run over all queues.
+QHash<QString, QString> statusTextsFromRun(LpstatRun *run, const QStringList &queues)
+{
+    QHash<QString, QString> result;
+    QByteArray out;
+    if (!run->finish(&out, nullptr)) {
+        for (const QString &queue : queues)
+            result.insert(queue, errorText());
+        return result;
+    }
+
+    // "printer NAME is idle.  enabled since ..." (translated: the first word
+    // changes, the name stays second) followed by indented continuation
+    // lines. Queue names never contain blanks.
+    QHash<QByteArray, QByteArray> blocks;
+    QByteArray currentName;
+    const QList<QByteArray> lines = out.split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        if (line.at(0) != ' ' && line.at(0) != '\t') {
+            const QList<QByteArray> words = line.split(' ');
+            currentName = words.size() > 1 ? words.at(1) : QByteArray();
+            if (!currentName.isEmpty())
+                blocks[currentName].append(line);
+        } else if (!currentName.isEmpty()) {
+            blocks[currentName].append(line);
+        }
+    }
+
+    for (const QString &queue : queues) {
+        const QByteArray key = queue.toLocal8Bit();
+        if (blocks.contains(key))
+            result.insert(queue, PrinterDiscovery::statusWordFor(joinedLines(blocks.value(key))));
+        else  // not in the list (gone meanwhile): what lpstat says about it
+            result.insert(queue, PrinterDiscovery::printerStatusText(queue));
+    }
+    return result;
+}
+
 }  // namespace
 
 QList<PrinterDiscovery::Row> PrinterDiscovery::listPrinters(QSet<QString> *allNames)
 {
+    // lpstat runs while the PPDs are fetched: both mostly wait for the
+    // server, so the status column costs little on top of the listing.
+    LpstatRun status;
+    status.start({QStringLiteral("-p")});
+
     QList<Row> rows;
     cups_dest_t *dests = nullptr;
     const int count = cupsGetDests(&dests);
@@ -122,9 +182,9 @@ QList<PrinterDiscovery::Row> PrinterDiscovery::listPrinters(QSet<QString> *allNa
     }
     cupsFreeDests(count, dests);
 
-    const QHash<QString, QString> status = printerStatusTexts(names);
+    const QHash<QString, QString> texts = statusTextsFromRun(&status, names);
     for (Row &row : rows)
-        row.status = status.value(row.name);
+        row.status = texts.value(row.name);
     return rows;
 }
 
@@ -154,44 +214,11 @@ QString PrinterDiscovery::printerStatusText(const QString &queue)
 
 QHash<QString, QString> PrinterDiscovery::printerStatusTexts(const QStringList &queues)
 {
-    QHash<QString, QString> result;
     if (queues.isEmpty())
-        return result;
-
-    QByteArray out;
-    if (!runLpstat({QStringLiteral("-p")}, &out, nullptr)) {
-        for (const QString &queue : queues)
-            result.insert(queue, errorText());
-        return result;
-    }
-
-    // "printer NAME is idle.  enabled since ..." (translated: the first word
-    // changes, the name stays second) followed by indented continuation
-    // lines. Queue names never contain blanks.
-    QHash<QString, QByteArray> blocks;
-    QByteArray currentName;
-    const QList<QByteArray> lines = out.split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.isEmpty())
-            continue;
-        if (line.at(0) != ' ' && line.at(0) != '\t') {
-            const QList<QByteArray> words = line.split(' ');
-            currentName = words.size() > 1 ? words.at(1) : QByteArray();
-            if (!currentName.isEmpty())
-                blocks[currentName].append(line);
-        } else if (!currentName.isEmpty()) {
-            blocks[currentName].append(line);
-        }
-    }
-
-    for (const QString &queue : queues) {
-        const QByteArray key = queue.toLocal8Bit();
-        if (blocks.contains(key))
-            result.insert(queue, statusWordFor(joinedLines(blocks.value(key))));
-        else
-            result.insert(queue, printerStatusText(queue));
-    }
-    return result;
+        return QHash<QString, QString>();
+    LpstatRun run;
+    run.start({QStringLiteral("-p")});
+    return statusTextsFromRun(&run, queues);
 }
 
 QString PrinterDiscovery::statusWordFor(const QString &lpstatOutput)
