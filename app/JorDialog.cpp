@@ -155,11 +155,14 @@ void JorDialog::enableTabsByAvailability()
         tabWidget->setTabAvailable(tabWidget->indexOf(tab), tab->isAvailable());
 }
 
-Tab *JorDialog::tabOfClass(const char *className) const
+QWidget *JorDialog::widgetInTabs(const QString &name, QWidget **holder) const
 {
     for (Tab *tab : tabs) {
-        if (tab->inherits(className))
-            return tab;
+        if (QWidget *widget = widgetByAccessibleName(tab, name)) {
+            if (holder)
+                *holder = tab;
+            return widget;
+        }
     }
     return nullptr;
 }
@@ -277,12 +280,15 @@ void JorDialog::setConstraints()
 
 void JorDialog::toggleColorMode()
 {
-    QObject *source = sender();
-    auto *generalSelector =
-        qobject_cast<JorButtonGroup *>(widgetByAccessibleName(generalTab, QStringLiteral("butGroupColorModelGeneral")));
-    Tab *imaging = tabOfClass("ImagingTab");
+    // The selectors are found by their accessible names, so that the
+    // dialog needs no knowledge of the tab classes that hold them.
+    QWidget *generalHolder = nullptr;
+    QWidget *imaging = nullptr;
+    auto *generalSelector = qobject_cast<JorButtonGroup *>(
+        widgetInTabs(QStringLiteral("butGroupColorModelGeneral"), &generalHolder));
     auto *imagingSelector =
-        qobject_cast<JorButtonGroup *>(widgetByAccessibleName(imaging, QStringLiteral("butGroupColorModelImaging")));
+        qobject_cast<JorButtonGroup *>(widgetInTabs(QStringLiteral("butGroupColorModelImaging"), &imaging));
+    QObject *source = sender();
 
     if (source && source == generalSelector) {
         const int index = generalSelector->checkedIndex();
@@ -303,11 +309,9 @@ void JorDialog::togglePublishingFronAndBackLabel()
 {
     if (!currentModel || !currentModel->findOption(QStringLiteral("BackCvrM")))
         return;
-    Tab *publishing = tabOfClass("PublishingTab");
-    if (!publishing)
-        return;
+    QWidget *publishing = nullptr;
     auto *coverButton =
-        qobject_cast<JorCheckBoxButton *>(widgetByAccessibleName(publishing, QStringLiteral("chkButCvr")));
+        qobject_cast<JorCheckBoxButton *>(widgetInTabs(QStringLiteral("chkButCvr"), &publishing));
     if (!coverButton || !coverButton->isChecked())
         return;
     const struct {

@@ -78,8 +78,8 @@ private:
     // Clears the selection of a printer that is gone and says so.
     void dropLostSelection();
     void enableTabsByAvailability();
-    // The first tab that is an instance of the named class.
-    Tab *tabOfClass(const char *className) const;
+    // The widget with that accessible name in one of the tabs, and the tab.
+    QWidget *widgetInTabs(const QString &name, QWidget **holder) const;
     static QWidget *widgetByAccessibleName(QWidget *root, const QString &name);
 
     QPushButton *saveAsButton = nullptr;

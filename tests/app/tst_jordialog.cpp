@@ -11,9 +11,15 @@
 #include "model/OptionModel.h"
 #include "model/ProcessState.h"
 #include "profiles/SettingsStore.h"
+#include "model/jOption.h"
+#include "tabs/GeneralTab.h"
+#include "ui/JorButtonGroup.h"
+#include "ui/JorCheckBoxButton.h"
 #include "ui/Tab.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QDir>
 #include <QPushButton>
 #include <QTabBar>
@@ -54,6 +60,67 @@ public:
     int prepareCalls = 0;
 };
 
+// Holds a colour selector under the Imaging tab's name and records the
+// adjustment resets the dialog asks for.
+class ColourProbeTab : public ProbeTab {
+    Q_OBJECT
+public:
+    explicit ColourProbeTab(QWidget *dialog)
+        : ProbeTab(dialog, QStringLiteral("Imaging"), true)
+    {
+        selector = new JorButtonGroup(this, QStringLiteral("Color:"));
+        selector->setAccessibleName(QStringLiteral("butGroupColorModelImaging"));
+        selector->addButton(QStringLiteral("Full color"), QStringLiteral(":/icons/color"));
+        selector->addButton(QStringLiteral("Black & white"), QStringLiteral(":/icons/monochrome"));
+        connect(selector, SIGNAL(buttonClicked(int)), dialog, SLOT(toggleColorMode()));
+    }
+    JorButtonGroup *selector;
+    QList<int> resets;
+
+public slots:
+    void clearDialogSettings(int selection) { resets.append(selection); }
+};
+
+// Holds the cover widgets under the Publishing tab's names.
+class CoverProbeTab : public ProbeTab {
+    Q_OBJECT
+public:
+    explicit CoverProbeTab(QWidget *dialog)
+        : ProbeTab(dialog, QStringLiteral("Publishing"), true)
+    {
+        cover = new JorCheckBoxButton(this, QStringLiteral("Cover"), QStringLiteral(":/icons/covermode"));
+        cover->setAccessibleName(QStringLiteral("chkButCvr"));
+        front = makeCombo(QStringLiteral("cmbBxCvrM"));
+        back = makeCombo(QStringLiteral("cmbBxBackCvrM"));
+        frontLabel = new QLabel(QStringLiteral("Front"), this);
+        frontLabel->setAccessibleName(QStringLiteral("lblCvrFront"));
+        backLabel = new QLabel(QStringLiteral("Back"), this);
+        backLabel->setAccessibleName(QStringLiteral("lblCvrBack"));
+    }
+    JorCheckBoxButton *cover;
+    QComboBox *front;
+    QComboBox *back;
+    QLabel *frontLabel;
+    QLabel *backLabel;
+
+private:
+    QComboBox *makeCombo(const QString &name)
+    {
+        auto *combo = new QComboBox(this);
+        combo->setAccessibleName(name);
+        combo->addItems({QStringLiteral("Tray 1"), QStringLiteral("Inserter tray 1"),
+                         QStringLiteral("Inserter tray 2"), QStringLiteral("inserter tray 1")});
+        return combo;
+    }
+};
+
+// Stands for another sender of toggleColorMode (the NetWarden tab).
+class ColourSignalSource : public QObject {
+    Q_OBJECT
+signals:
+    void colorchanged();
+};
+
 class TestJorDialog : public QObject {
     Q_OBJECT
 
@@ -71,6 +138,8 @@ private slots:
     void cancelWithoutPrinterTouchesNoFile();
     void helpPageFollowsCurrentTab();
     void tabColumnLook();
+    void colourSelectorsStayInStep();
+    void coverSideLabelsFollowInserterTrays();
 
 private:
     QPushButton *button(QDialogButtonBox::StandardButton which) const
@@ -370,6 +439,92 @@ void TestJorDialog::tabColumnLook()
     QCoreApplication::processEvents();
     QVERIFY(bar->tabRect(indexOf(hidden)).isEmpty());
     QCOMPARE(bar->tabRect(indexOf(last)).top(), firstRect.bottom() + 1);
+}
+
+void TestJorDialog::colourSelectorsStayInStep()
+{
+    JorButtonGroup *general = dialog->generalTabPtr()->colorGroup();
+    QVERIFY(general);
+    QCOMPARE(general->accessibleName(), QStringLiteral("butGroupColorModelGeneral"));
+    QCOMPARE(general->count(), 2);
+
+    // Without an Imaging tab the General selector's signal reaches nothing
+    // but must not fail.
+    general->setButton(1);
+    emit general->buttonClicked(1);
+
+    auto *imaging = new ColourProbeTab(dialog.get());
+    dialog->addTab(imaging);
+    imaging->selector->setButton(0);
+
+    general->setButton(1);
+    emit general->buttonClicked(1);
+    QCOMPARE(imaging->selector->checkedIndex(), 1);
+    QCOMPARE(imaging->resets, QList<int>{1});
+
+    general->setButton(0);
+    emit general->buttonClicked(0);
+    QCOMPARE(imaging->selector->checkedIndex(), 0);
+    QCOMPARE(imaging->resets, (QList<int>{1, 0}));
+
+    // The Imaging selector sets the General one, and resets nothing.
+    imaging->selector->setButton(1);
+    emit imaging->selector->buttonClicked(1);
+    QCOMPARE(general->checkedIndex(), 1);
+    QCOMPARE(imaging->resets, (QList<int>{1, 0}));
+
+    // Any other sender resets the colour adjustment.
+    ColourSignalSource other;
+    connect(&other, SIGNAL(colorchanged()), dialog.get(), SLOT(toggleColorMode()));
+    emit other.colorchanged();
+    QCOMPARE(imaging->resets, (QList<int>{1, 0, 1}));
+    QCOMPARE(general->checkedIndex(), 1);
+}
+
+void TestJorDialog::coverSideLabelsFollowInserterTrays()
+{
+    auto *publishing = new CoverProbeTab(dialog.get());
+    dialog->addTab(publishing);
+    auto *model = new OptionModel;
+    model->setPrinterName(QStringLiteral("probe-queue"));
+    setCurrentModel(model);
+
+    // Without the back-cover option nothing is touched.
+    publishing->cover->setChecked(true);
+    publishing->front->setCurrentIndex(1);
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(publishing->frontLabel->isEnabled());
+
+    auto *backCover = new jOption(QStringLiteral("BackCvrM"), QStringLiteral("Back cover"));
+    backCover->addChoice(QStringLiteral("Tray1"), QStringLiteral("Tray 1"));
+    model->addOption(backCover);
+
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(!publishing->frontLabel->isEnabled());
+    QVERIFY(publishing->backLabel->isEnabled());
+
+    publishing->front->setCurrentIndex(0);
+    publishing->back->setCurrentIndex(2);
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(publishing->frontLabel->isEnabled());
+    QVERIFY(!publishing->backLabel->isEnabled());
+
+    // The comparison is exact and case-sensitive.
+    publishing->back->setCurrentIndex(3);
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(publishing->backLabel->isEnabled());
+
+    // A disabled combo leaves its label alone.
+    publishing->back->setCurrentIndex(1);
+    publishing->back->setEnabled(false);
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(publishing->backLabel->isEnabled());
+
+    // Nothing happens while the cover button is off.
+    publishing->back->setEnabled(true);
+    publishing->cover->setChecked(false);
+    dialog->togglePublishingFronAndBackLabel();
+    QVERIFY(publishing->backLabel->isEnabled());
 }
 
 QTEST_MAIN(TestJorDialog)
