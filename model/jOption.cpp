@@ -80,7 +80,7 @@ void jOption::markChoice(OptionChoice *choice)
 {
     if (m_markedChoice)
         m_markedChoice->withdrawMark();
-    if (!choice || choice->owner() != this || !m_choices.contains(choice))
+    if (!choice || !m_choices.contains(choice))
         return;
     m_markedChoice = choice;
     choice->applyMark();
