@@ -7,8 +7,9 @@
 // libcups does), the time of ppdOpenFile + loadFromPpd (which localises
 // itself), and their ratio; then how the stress loads grow with size, and
 // the mean time of one markChoice when every choice of every option is
-// marked in turn. Each figure is the minimum over RUNS runs (default 15),
-// with the median beside it.
+// marked in turn. Times are the thread's CPU time (so that other processes
+// on the machine do not count), each the minimum over RUNS runs (default
+// 15); the three measurements of a file take turns within each run.
 #include "model/CupsPpd.h"
 #include "model/OptionChoice.h"
 #include "model/OptionModel.h"
@@ -16,7 +17,6 @@
 
 #include <QCoreApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <ctime>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -35,24 +36,36 @@ struct Timing {
     double median = 0;
 };
 
+// CPU time of the calling thread, in milliseconds.
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+Timing summarize(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return {samples.front(), samples[samples.size() / 2]};
+}
+
 Timing measure(int runs, const std::function<double()> &once)
 {
     std::vector<double> samples;
     once(); // warm the page cache and the allocator
     for (int i = 0; i < runs; ++i)
         samples.push_back(once());
-    std::sort(samples.begin(), samples.end());
-    return {samples.front(), samples[samples.size() / 2]};
+    return summarize(samples);
 }
 
 double openOnly(const QByteArray &path)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const double start = cpuMs();
     ppd_file_t *ppd = ppdOpenFile(path.constData());
     if (ppd)
         ppdLocalize(ppd);
-    const double ms = timer.nsecsElapsed() / 1e6;
+    const double ms = cpuMs() - start;
     if (ppd)
         ppdClose(ppd);
     return ms;
@@ -60,13 +73,12 @@ double openOnly(const QByteArray &path)
 
 double openAndLoad(const QByteArray &path)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const double start = cpuMs();
     ppd_file_t *ppd = ppdOpenFile(path.constData());
     auto *model = new OptionModel;
     if (ppd)
         model->loadFromPpd(ppd);
-    const double ms = timer.nsecsElapsed() / 1e6;
+    const double ms = cpuMs() - start;
     delete model;
     if (ppd)
         ppdClose(ppd);
@@ -80,10 +92,9 @@ double loadOnly(const QByteArray &path)
         return 0;
     ppdLocalize(ppd);
     auto *model = new OptionModel;
-    QElapsedTimer timer;
-    timer.start();
+    const double start = cpuMs();
     model->loadFromPpd(ppd);
-    const double ms = timer.nsecsElapsed() / 1e6;
+    const double ms = cpuMs() - start;
     delete model;
     ppdClose(ppd);
     return ms;
@@ -104,9 +115,17 @@ Row benchFile(const QString &name, const QString &path, int runs, bool real)
     Row row;
     row.name = name;
     row.real = real;
-    row.open = measure(runs, [&] { return openOnly(p); });
-    row.full = measure(runs, [&] { return openAndLoad(p); });
-    row.load = measure(runs, [&] { return loadOnly(p); });
+    std::vector<double> open, full, load;
+    openOnly(p);
+    openAndLoad(p);
+    for (int i = 0; i < runs; ++i) {
+        open.push_back(openOnly(p));
+        full.push_back(openAndLoad(p));
+        load.push_back(loadOnly(p));
+    }
+    row.open = summarize(open);
+    row.full = summarize(full);
+    row.load = summarize(load);
     if (ppd_file_t *ppd = ppdOpenFile(p.constData())) {
         OptionModel model;
         model.loadFromPpd(ppd);
@@ -129,14 +148,13 @@ Timing benchMarking(const QString &path, int runs, long *marksPerPass)
         marks += option->choiceCount();
     *marksPerPass = marks;
     const Timing t = measure(runs, [&] {
-        QElapsedTimer timer;
-        timer.start();
+        const double start = cpuMs();
         for (jOption *option : options) {
             const QList<OptionChoice *> choices = option->choices();
             for (OptionChoice *choice : choices)
                 option->markChoice(choice);
         }
-        return timer.nsecsElapsed() / 1e3 / double(marks);
+        return (cpuMs() - start) * 1e3 / double(marks);
     });
     ppdClose(ppd);
     return t;
