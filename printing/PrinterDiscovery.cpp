@@ -1,6 +1,7 @@
 #include "printing/PrinterDiscovery.h"
 #include "model/CupsPpd.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
@@ -228,16 +229,16 @@ QString PrinterDiscovery::statusWordFor(const QString &lpstatOutput)
         QStringList words;
     };
     static const Group groups[] = {
-        {QT_TR_NOOP("Idle"),
+        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Idle"),
          {QStringLiteral("idle"), QStringLiteral("inactiva"), QStringLiteral("inattiva"),
           QStringLiteral("inativa"), QStringLiteral("inactive"), QStringLiteral("inaktiv"),
           QStringLiteral("in attesa"), QStringLiteral("Leerlauf"), QStringLiteral("leerlauf"),
           QStringLiteral("ociosa")}},
-        {QT_TR_NOOP("Paused"),
+        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Paused"),
          {QStringLiteral("Paused"), QString::fromUtf8("d\u00e9sactiv\u00e9e"),
           QStringLiteral("deaktiviert"), QStringLiteral("disabilitata"),
           QStringLiteral("desativada")}},
-        {QT_TR_NOOP("Printing"),
+        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Printing"),
          {QStringLiteral("printing"), QStringLiteral("stampando "),
           QStringLiteral("imprimiendo "), QStringLiteral("impression "),
           QStringLiteral("druckt "), QStringLiteral("imprimindo ")}},
@@ -245,6 +246,6 @@ QString PrinterDiscovery::statusWordFor(const QString &lpstatOutput)
     for (const Group &group : groups)
         for (const QString &word : group.words)
             if (lpstatOutput.contains(word, Qt::CaseSensitive))
-                return QObject::tr(group.result);
+                return QCoreApplication::translate("PrinterDiscovery", group.result);
     return lpstatOutput;
 }

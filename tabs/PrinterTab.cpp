@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -45,6 +46,20 @@ PrinterTab::PrinterTab(QWidget *parent)
     if (hasSlot(dialog, "printerChanged(int,int,int,int)"))
         connect(printerTable, SIGNAL(currentCellChanged(int, int, int, int)), dialog,
                 SLOT(printerChanged(int, int, int, int)));
+}
+
+PrinterTab::~PrinterTab()
+{
+    for (const QPointer<QWidget> &w : qAsConst(retiredControls))
+        delete w.data();
+}
+
+void PrinterTab::freeRetiredControls()
+{
+    for (const QPointer<QWidget> &w : qAsConst(retiredControls))
+        if (w)
+            w->deleteLater();
+    retiredControls.clear();
 }
 
 void PrinterTab::setTabName()
@@ -227,6 +242,13 @@ void PrinterTab::checkForChanges(int value)
 
 void PrinterTab::removeInstalledControls()
 {
+    // The controls may be removed from inside one of their own signals (a
+    // change runs the dialog's conflict pass, which may find the queue gone
+    // and clear the selection), and a message box's event loop may run
+    // before that signal returns. So they are only taken out of the tab
+    // here and freed on the next removal.
+    freeRetiredControls();
+
     QSet<QWidget *> widgets;
     for (QWidget *w : qAsConst(optionControls))
         widgets.insert(w);
@@ -236,7 +258,9 @@ void PrinterTab::removeInstalledControls()
         removeConflictMark(w);
         w->hide();
         optionsGrid->removeWidget(w);
-        w->deleteLater();
+        w->disconnect();
+        w->setParent(nullptr);
+        retiredControls.append(w);
     }
     optionControls.clear();
     optionLabels.clear();

@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/Tab.h"
 #include <QHash>
+#include <QList>
+#include <QPointer>
 
 class QGridLayout;
 class QLabel;
@@ -13,6 +15,7 @@ class PrinterTab : public Tab {
     Q_OBJECT
 public:
     explicit PrinterTab(QWidget *parent);
+    ~PrinterTab() override;
 
     void setTabName() override;
     QIcon tabIcon() override;
@@ -42,6 +45,7 @@ public slots:
 private:
     void buildInstalledOptions();
     void removeInstalledControls();
+    void freeRetiredControls();
     QString installedValueOf(QWidget *control) const;
 
     QTableWidget *printerTable = nullptr;
@@ -52,4 +56,6 @@ private:
     int optionRow = 0;
     QHash<QString, QString> savedInstalledValues;
     bool m_installedOptionsChanged = false;
+    // Controls taken out of the section, freed on the next rebuild.
+    QList<QPointer<QWidget>> retiredControls;
 };

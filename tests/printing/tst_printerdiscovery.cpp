@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -46,6 +47,24 @@ private:
     QList<Entry> saved;
 };
 
+// Answers a German word for the status words under the context the
+// catalogue tools file them under, and nothing else.
+class StatusTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char * = nullptr,
+                      int = -1) const override
+    {
+        if (qstrcmp(context, "PrinterDiscovery") != 0)
+            return QString();
+        if (qstrcmp(source, "Idle") == 0)
+            return QStringLiteral("Bereit");
+        if (qstrcmp(source, "Paused") == 0)
+            return QStringLiteral("Angehalten");
+        return QString();
+    }
+};
+
 }  // namespace
 
 class TestPrinterDiscovery : public QObject {
@@ -57,6 +76,7 @@ private slots:
 
     void statusWordFor_data();
     void statusWordFor();
+    void statusWordIsTranslated();
 
     void listsOnlyMakerQueuesOfThisBrand();
     void temporaryPpdCopiesAreRemoved();
@@ -146,6 +166,17 @@ void TestPrinterDiscovery::statusWordFor()
     QFETCH(QString, output);
     QFETCH(QString, expected);
     QCOMPARE(PrinterDiscovery::statusWordFor(output), expected);
+}
+
+void TestPrinterDiscovery::statusWordIsTranslated()
+{
+    StatusTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const QString idle = PrinterDiscovery::statusWordFor("printer J is idle.");
+    const QString paused = PrinterDiscovery::statusWordFor("printer J disabled -\tPaused");
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(idle, QStringLiteral("Bereit"));
+    QCOMPARE(paused, QStringLiteral("Angehalten"));
 }
 
 void TestPrinterDiscovery::listsOnlyMakerQueuesOfThisBrand()
