@@ -9,6 +9,7 @@
 #include "model/ProcessState.h"
 #include "printing/LpoptionsWriter.h"
 #include "printing/PasswordPrompt.h"
+#include "printing/PasswordPrompt.h"
 #include "printing/PrinterDiscovery.h"
 #include "profiles/SettingsStore.h"
 #include "tabs/BookletTab.h"
@@ -345,16 +346,10 @@ void JorDialog::unselectPrinters()
 
 bool JorDialog::authorizeInstallableOptions(const QString &optionText)
 {
-    // The prompt gets the items themselves, one writer argument each, so
-    // that nothing has to split the joined text again.
-    Q_UNUSED(optionText);
-    QStringList items;
-    const QHash<QString, QString> installed = printerTab->collectOptionValues();
-    for (auto it = installed.constBegin(); it != installed.constEnd(); ++it)
-        items << it.key() + QLatin1Char('=') + it.value();
-    items.sort();
-    PasswordPrompt prompt(this, items);
-    prompt.setWindowTitle(tr("Password Prompt"));
+    // The prompt clears acceptAllowed while it is open and sets it again,
+    // with the Printer tab's saved values, only when the options were written.
+    PasswordPrompt prompt(this, optionText);
+    prompt.setObjectName(QStringLiteral("dlgPasswordPrompt"));
     prompt.exec();
     return prompt.authorized();
 }
@@ -376,8 +371,6 @@ void JorDialog::slotButtonApply()
             optionText += it.key() + QLatin1Char('=') + it.value() + QLatin1Char(' ');
         if (!authorizeInstallableOptions(optionText))
             return;
-        acceptAllowed = true;
-        printerTab->rememberInstalledValues();
     }
     if (!applySettings()) {
         // The error has been shown; OK keeps the dialog open so that the

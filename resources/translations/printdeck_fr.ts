@@ -157,10 +157,6 @@ Reloading list now.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Password Prompt</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Select a printer.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -14,7 +14,9 @@
 #include "tabs/GeneralTab.h"
 #include "tabs/PrinterTab.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -47,6 +49,7 @@ private slots:
     void sameRowAgainDoesNothing();
     void applyReportsSuccess();
     void queueRemovedWhileSelected();
+    void cancelledPasswordPromptKeepsDialogOpen();
 
 private:
     QPushButton *button(QDialogButtonBox::StandardButton which) const
@@ -172,6 +175,46 @@ void TestJorDialogCups::queueRemovedWhileSelected()
     // Cancel closes it.
     QTest::mouseClick(button(QDialogButtonBox::Cancel), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
+}
+
+void TestJorDialogCups::cancelledPasswordPromptKeepsDialogOpen()
+{
+    select(QStringLiteral("JColor"));
+    const QString settings = SettingsStore::printerSettingsFilePath(QStringLiteral("JColor"));
+    QVERIFY(QFile::remove(settings));
+    PrinterTab *printerTab = dialog->printerTabPtr();
+    QCheckBox *installed = nullptr;
+    for (QWidget *control : printerTab->controls()) {
+        if ((installed = qobject_cast<QCheckBox *>(control)))
+            break;
+    }
+    QVERIFY(installed);
+    installed->click();
+    QVERIFY(printerTab->installedOptionsChanged());
+
+    // The password prompt opens; the user cancels it.
+    QString promptTitle;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *prompt = qobject_cast<QDialog *>(window);
+            if (prompt && prompt->isVisible() && prompt->objectName() == QLatin1String("dlgPasswordPrompt")) {
+                promptTitle = prompt->windowTitle();
+                prompt->reject();
+            }
+        }
+    });
+    poll.start(10);
+    MessageCatcher catcher;
+    QTest::mouseClick(button(QDialogButtonBox::Ok), Qt::LeftButton);
+    poll.stop();
+
+    QCOMPARE(promptTitle, QStringLiteral("Password Prompt"));
+    QVERIFY2(catcher.messages.isEmpty(), qPrintable(catcher.names().join(' ')));
+    QVERIFY(!dialog->acceptAllowed);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!QFile::exists(settings));
+    QVERIFY(printerTab->installedOptionsChanged());
 }
 
 QTEST_MAIN(TestJorDialogCups)
