@@ -22,6 +22,7 @@ void OptionModel::clear()
     m_rasterOrPdfFilter = false;
     m_jpslFilter = false;
     m_modelName.clear();
+    m_printerName.clear();
 }
 
 void OptionModel::loadFromPpd(ppd_file_t *ppd)

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ChoiceRef.h"
 #include "model/CupsPpd.h"
 #include <QHash>
 #include <QList>
@@ -8,7 +9,6 @@
 
 class jOption;
 class OptionChoice;
-struct ChoiceRef;
 
 // All options of one printer: those of its PPD and the panel's own, with
 // their defaults and constraint rules. Owns every option.
@@ -46,9 +46,10 @@ public:
     // Deletes every option and resets names, flags and defaults.
     void clear();
 
-    // While loading: the model's option and choice for a PPD option and
-    // choice keyword, found through the open PPD without building strings.
-    // A null ref when either is missing.
+    // While loading: the model's option and choice for an option and choice
+    // keyword. Keywords of the PPD being read are found without building
+    // strings; other keys (the panel's own) by name. A null ref when either
+    // is missing.
     ChoiceRef findPpdChoice(ppd_file_t *ppd, const char *option, const char *choice) const;
 
     QHash<QString, QString> ppdDefaults() const { return m_ppdDefaults; }
