@@ -38,6 +38,7 @@ public:
     bool isRunning() const;
 
     int port() const { return m_port; }
+    qint64 cupsdPid() const { return m_pid; }
     QString serverName() const;   // "localhost:PORT"
     QString directory() const;    // the scheduler's ServerRoot
     QString errorLog() const;     // contents of its error_log
