@@ -138,7 +138,8 @@ QHash<QString, QString> statusTextsFromRun(LpstatRun *run, const QStringList &qu
     }
 
     for (const QString &queue : queues) {
-        const QByteArray key = queue.toLocal8Bit();
+        // Queue names are UTF-8 in CUPS; lpstat prints them as they are.
+        const QByteArray key = queue.toUtf8();
         if (blocks.contains(key))
             result.insert(queue, PrinterDiscovery::statusWordFor(joinedLines(blocks.value(key))));
         else  // not in the list (gone meanwhile): what lpstat says about it
