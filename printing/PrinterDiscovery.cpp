@@ -230,16 +230,16 @@ QString PrinterDiscovery::statusWordFor(const QString &lpstatOutput)
         QStringList words;
     };
     static const Group groups[] = {
-        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Idle"),
+        {QT_TRANSLATE_NOOP("QObject", "Idle"),
          {QStringLiteral("idle"), QStringLiteral("inactiva"), QStringLiteral("inattiva"),
           QStringLiteral("inativa"), QStringLiteral("inactive"), QStringLiteral("inaktiv"),
           QStringLiteral("in attesa"), QStringLiteral("Leerlauf"), QStringLiteral("leerlauf"),
           QStringLiteral("ociosa")}},
-        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Paused"),
+        {QT_TRANSLATE_NOOP("QObject", "Paused"),
          {QStringLiteral("Paused"), QString::fromUtf8("d\u00e9sactiv\u00e9e"),
           QStringLiteral("deaktiviert"), QStringLiteral("disabilitata"),
           QStringLiteral("desativada")}},
-        {QT_TRANSLATE_NOOP("PrinterDiscovery", "Printing"),
+        {QT_TRANSLATE_NOOP("QObject", "Printing"),
          {QStringLiteral("printing"), QStringLiteral("stampando "),
           QStringLiteral("imprimiendo "), QStringLiteral("impression "),
           QStringLiteral("druckt "), QStringLiteral("imprimindo ")}},
@@ -247,6 +247,6 @@ QString PrinterDiscovery::statusWordFor(const QString &lpstatOutput)
     for (const Group &group : groups)
         for (const QString &word : group.words)
             if (lpstatOutput.contains(word, Qt::CaseSensitive))
-                return QCoreApplication::translate("PrinterDiscovery", group.result);
+                return QCoreApplication::translate("QObject", group.result);
     return lpstatOutput;
 }

@@ -196,21 +196,6 @@ Reloading list now.</source>
     </message>
 </context>
 <context>
-    <name>PrinterDiscovery</name>
-    <message>
-        <source>Idle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Printing</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>PrinterTab</name>
     <message>
         <source>Printer</source>
@@ -264,6 +249,18 @@ Reloading list now.</source>
     </message>
     <message>
         <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -55,7 +55,7 @@ public:
     QString translate(const char *context, const char *source, const char * = nullptr,
                       int = -1) const override
     {
-        if (qstrcmp(context, "PrinterDiscovery") != 0)
+        if (qstrcmp(context, "QObject") != 0)
             return QString();
         if (qstrcmp(source, "Idle") == 0)
             return QStringLiteral("Bereit");
