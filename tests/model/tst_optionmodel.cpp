@@ -407,7 +407,7 @@ private slots:
         QTest::newRow("other value") << QByteArray("*SupportsPrivatePrint: Box\n") << QStringList{"ePrivatePrint"};
         QTest::newRow("quoted True") << QByteArray("*SupportsPrivatePrint: \"True\"\n") << QStringList{"cPrivatePrint"};
         QTest::newRow("lower-case true") << QByteArray("*SupportsPrivatePrint: true\n") << QStringList{"ePrivatePrint"};
-        QTest::newRow("with a spec") << QByteArray("*SupportsPrivatePrint Queue/Queue: True\n") << QStringList{"cPrivatePrint"};
+        QTest::newRow("with a specifier") << QByteArray("*SupportsPrivatePrint Queue/Queue: True\n") << QStringList{"cPrivatePrint"};
         QTest::newRow("first one counts") << QByteArray("*SupportsPrivatePrint A: False\n*SupportsPrivatePrint B: True\n")
                                           << QStringList();
         QTest::newRow("absent") << QByteArray() << QStringList();
