@@ -16,6 +16,7 @@
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
+#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -44,17 +45,6 @@ double timeGetDests()
     const int count = cupsGetDests(&dests);
     cupsFreeDests(count, dests);
     return timer.nsecsElapsed() / 1e6;
-}
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> all = root->findChildren<T *>();
-    for (T *widget : all) {
-        if (widget->accessibleName() == name)
-            return widget;
-    }
-    return nullptr;
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
+#include "support/WidgetLookup.h"
+#include "support/EnvOverride.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,45 +53,6 @@ private:
     QHash<QString, QString> m_values;
     QHash<QString, QString> m_extra;
 };
-
-// Sets environment variables for one scope and restores them afterwards.
-class EnvOverride {
-public:
-    void set(const char *name, const QByteArray &value)
-    {
-        saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-        qputenv(name, value);
-    }
-    ~EnvOverride()
-    {
-        for (auto it = saved.crbegin(); it != saved.crend(); ++it) {
-            if (it->wasSet)
-                qputenv(it->name, it->value);
-            else
-                qunsetenv(it->name);
-        }
-        cupsSetServer(nullptr);
-    }
-
-private:
-    struct Entry {
-        const char *name;
-        bool wasSet;
-        QByteArray value;
-    };
-    QList<Entry> saved;
-};
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> all = root->findChildren<T *>();
-    for (T *widget : all) {
-        if (widget->accessibleName() == name)
-            return widget;
-    }
-    return nullptr;
-}
 
 QByteArray readFile(const QString &path)
 {

@@ -2,6 +2,7 @@
 // reach a shell. Runs against a private cupsd (CupsTestBed).
 #include "printing/PrinterDiscovery.h"
 #include "support/CupsTestBed.h"
+#include "support/EnvOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,33 +20,6 @@ QStringList rowNames(const QList<PrinterDiscovery::Row> &rows)
         names.append(row.name);
     return names;
 }
-
-// Sets environment variables for one scope and restores them afterwards.
-class EnvOverride {
-public:
-    void set(const char *name, const QByteArray &value)
-    {
-        saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-        qputenv(name, value);
-    }
-    ~EnvOverride()
-    {
-        for (auto it = saved.crbegin(); it != saved.crend(); ++it) {
-            if (it->wasSet)
-                qputenv(it->name, it->value);
-            else
-                qunsetenv(it->name);
-        }
-    }
-
-private:
-    struct Entry {
-        const char *name;
-        bool wasSet;
-        QByteArray value;
-    };
-    QList<Entry> saved;
-};
 
 // Answers a German word for the status words under the context the
 // catalogue tools file them under, and nothing else.

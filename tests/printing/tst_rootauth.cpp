@@ -17,6 +17,7 @@
 #include "support/TestUserDir.h"
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
+#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -129,17 +130,6 @@ QString ppdDefault(const QString &queue, const char *option)
     }
     ::unlink(path.constData());
     return result;
-}
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> all = root->findChildren<T *>();
-    for (T *widget : all) {
-        if (widget->accessibleName() == name)
-            return widget;
-    }
-    return nullptr;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "tabs/GeneralTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
+#include "support/WidgetLookup.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,17 +26,6 @@ public slots:
     void toggleColorMode() { ++colorModeCalls; }
     void togglePublishingFronAndBackLabel() { ++coverLabelCalls; }
 };
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> all = root->findChildren<T *>();
-    for (T *widget : all) {
-        if (widget->accessibleName() == name)
-            return widget;
-    }
-    return nullptr;
-}
 
 class TstGeneralTab : public QObject {
     Q_OBJECT

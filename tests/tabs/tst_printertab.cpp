@@ -9,6 +9,7 @@
 #include "ui/ComboBoxEx.h"
 #include "support/CupsTestBed.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -48,16 +49,6 @@ public slots:
 };
 
 namespace {
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> widgets = root->findChildren<T *>();
-    for (T *widget : widgets)
-        if (widget->accessibleName() == name)
-            return widget;
-    return nullptr;
-}
 
 QStringList columnTexts(QTableWidget *table, int column)
 {

@@ -5,6 +5,7 @@
 #include "app/MessageCatcher.h"
 #include "support/CupsTestBed.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 
 #include "app/JorDialog.h"
 #include "model/OptionChoice.h"
@@ -30,16 +31,6 @@ int rowOf(QTableWidget *table, const QString &queue)
         if (table->item(row, 0) && table->item(row, 0)->text() == queue)
             return row;
     return -1;
-}
-
-template <typename T>
-T *findByName(QWidget *root, const QString &name)
-{
-    const QList<T *> widgets = root->findChildren<T *>();
-    for (T *widget : widgets)
-        if (widget->accessibleName() == name)
-            return widget;
-    return nullptr;
 }
 
 QStringList itemTexts(QComboBox *combo)

@@ -4,6 +4,7 @@
 // collected for Apply.
 #include "TestTab.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 
 #include "model/CupsPpd.h"
 #include "model/OptionChoice.h"
@@ -29,17 +30,6 @@
 
 namespace {
 const QString kMark = QStringLiteral(" <img src=':/icons/error'> ");
-
-template <typename T>
-T *byName(QWidget *root, const QString &name)
-{
-    const QList<T *> all = root->findChildren<T *>();
-    for (T *w : all) {
-        if (w->accessibleName() == name)
-            return w;
-    }
-    return nullptr;
-}
 
 QString markedKey(const char *key)
 {
@@ -175,26 +165,26 @@ void TestTabBase::fillsControls()
     tab->reload();
     QCOMPARE(dialog->calls, 0); // filling never asks for a conflict pass
 
-    auto *mediaBox = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
+    auto *mediaBox = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
     QVERIFY(mediaBox);
     QCOMPARE(mediaBox->count(), 3);
     QCOMPARE(mediaBox->currentText(), media);
     QCOMPARE(currentModel->findOption(QStringLiteral("TbMedia"))->findChoiceByText(media)->key(),
              markedKey("TbMedia"));
 
-    auto *ecoBox = byName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
+    auto *ecoBox = findByName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
     QVERIFY(ecoBox);
     QCOMPARE(ecoBox->isChecked(), eco);
     QCOMPARE(markedKey("TbEco"), eco ? QStringLiteral("True") : QStringLiteral("False"));
 
-    auto *sides = byName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
+    auto *sides = findByName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
     QVERIFY(sides);
     QCOMPARE(sides->checkedText(), side);
     QCOMPARE(sides->titleLabelWidget()->text(), QStringLiteral("Sides ") + side);
     QVERIFY(sides->isEnabled());
 
-    auto *stapleButton = byName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
-    auto *positionBox = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"));
+    auto *stapleButton = findByName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
+    auto *positionBox = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"));
     QVERIFY(stapleButton && positionBox);
     QCOMPARE(stapleButton->isChecked(), staple);
     QCOMPARE(markedKey("TbStaple"), staple ? QStringLiteral("True") : QStringLiteral("False"));
@@ -203,7 +193,7 @@ void TestTabBase::fillsControls()
     QCOMPARE(positionBox->findText(QStringLiteral("Off")), -1);
     QCOMPARE(positionBox->currentText(), position);
     QCOMPARE(positionBox->isEnabled(), staple);
-    QCOMPARE(byName<QLabel>(tab, QStringLiteral("lblTbStplPos"))->isEnabled(), staple);
+    QCOMPARE(findByName<QLabel>(tab, QStringLiteral("lblTbStplPos"))->isEnabled(), staple);
     // While stapling is off the model holds the position's off choice.
     QCOMPARE(markedKey("TbStplPos"), positionMark);
 }
@@ -211,25 +201,25 @@ void TestTabBase::fillsControls()
 void TestTabBase::captionsFollowTheModel()
 {
     tab->reload();
-    auto *mediaLabel = byName<QLabel>(tab, QStringLiteral("lblTbMedia"));
+    auto *mediaLabel = findByName<QLabel>(tab, QStringLiteral("lblTbMedia"));
     QCOMPARE(mediaLabel->text(), QStringLiteral("Media:"));
     QVERIFY(mediaLabel->isEnabled());
     QVERIFY(tab->mediaCompanion->isEnabled());
-    QCOMPARE(byName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"))->text(), QStringLiteral("Toner saving"));
+    QCOMPARE(findByName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"))->text(), QStringLiteral("Toner saving"));
 
     // No default in the PPD: the combo stays on its first item.
-    auto *noDefault = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbNoDef"));
+    auto *noDefault = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbNoDef"));
     QCOMPARE(noDefault->count(), 2);
     QCOMPARE(noDefault->currentIndex(), 0);
 
     // An option the printer lacks: combo emptied and disabled, caption and
     // companion disabled.
-    auto *gone = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbGone"));
+    auto *gone = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbGone"));
     gone->addItem(QStringLiteral("left over"));
     tab->reload();
     QCOMPARE(gone->count(), 0);
     QVERIFY(!gone->isEnabled());
-    QVERIFY(!byName<QLabel>(tab, QStringLiteral("lblTbGone"))->isEnabled());
+    QVERIFY(!findByName<QLabel>(tab, QStringLiteral("lblTbGone"))->isEnabled());
     QVERIFY(!tab->goneCompanion->isEnabled());
 
     // Without a model the captions are left as they are.
@@ -245,16 +235,16 @@ void TestTabBase::userChangesMarkTheModel()
     // Connecting again must not double the connections.
     tab->connectControls();
 
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia")), QStringLiteral("Heavy paper"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia")), QStringLiteral("Heavy paper"));
     QCOMPARE(markedKey("TbMedia"), QStringLiteral("Heavy"));
     QCOMPARE(dialog->calls, 1);
 
-    byName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"))->click();
+    findByName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"))->click();
     QCOMPARE(markedKey("TbEco"), QStringLiteral("True"));
     QCOMPARE(dialog->calls, 2);
 
-    auto *sides = byName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
-    QPushButton *shortEdge = byName<QPushButton>(sides, QStringLiteral("Short edge"));
+    auto *sides = findByName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
+    QPushButton *shortEdge = findByName<QPushButton>(sides, QStringLiteral("Short edge"));
     QVERIFY(shortEdge);
     QTest::mouseClick(shortEdge, Qt::LeftButton);
     QCOMPARE(sides->checkedText(), QStringLiteral("Short edge"));
@@ -262,27 +252,27 @@ void TestTabBase::userChangesMarkTheModel()
     QCOMPARE(dialog->calls, 3);
 
     // The staple picture: the button's option and its attached position.
-    auto *stapleButton = byName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
+    auto *stapleButton = findByName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
     QTest::mouseClick(stapleButton->picture(), Qt::LeftButton);
     QVERIFY(stapleButton->isChecked());
     QCOMPARE(markedKey("TbStaple"), QStringLiteral("True"));
     QCOMPARE(markedKey("TbStplPos"), QStringLiteral("TopLeft"));
-    QVERIFY(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
+    QVERIFY(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
     QCOMPARE(dialog->calls, 5); // toggled(bool) and toggled(int)
 
     QTest::mouseClick(stapleButton->picture(), Qt::LeftButton);
     QCOMPARE(markedKey("TbStaple"), QStringLiteral("False"));
     QCOMPARE(markedKey("TbStplPos"), QStringLiteral("None"));
-    QVERIFY(!byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
+    QVERIFY(!findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
 
-    auto *slider = byName<QSlider>(tab, QStringLiteral("sldTbLevel"));
+    auto *slider = findByName<QSlider>(tab, QStringLiteral("sldTbLevel"));
     slider->setValue(1);
     QCOMPARE(markedKey("TbLevel"), QStringLiteral("1"));
     slider->setValue(0);
     QCOMPARE(markedKey("TbLevel"), QStringLiteral("0"));
 
     // A control text that names no choice marks the default.
-    auto *media = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
+    auto *media = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
     media->addItem(QStringLiteral("Cardboard"));
     select(media, QStringLiteral("Cardboard"));
     QCOMPARE(markedKey("TbMedia"), QStringLiteral("Plain"));
@@ -325,9 +315,9 @@ void TestTabBase::comboMovesOffForbiddenChoice()
     QFETCH(QList<bool>, itemEnabled);
 
     tab->reload();
-    auto *media = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
+    auto *media = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
     select(media, start);
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
     const int calls = dialog->calls;
 
     jOption *option = currentModel->findOption(QStringLiteral("TbMedia"));
@@ -350,7 +340,7 @@ void TestTabBase::comboMovesOffForbiddenChoice()
     }
 
     // Freed again: every item selectable without a colour of its own.
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
     QVERIFY(!tab->enableOptionsForComboBox(media, option));
     for (int i = 0; i < media->count(); ++i) {
         QCOMPARE(items->item(i)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -358,7 +348,7 @@ void TestTabBase::comboMovesOffForbiddenChoice()
     }
 
     // A disabled combo box is left alone.
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Tray 2"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Tray 2"));
     media->setEnabled(false);
     select(media, QStringLiteral("Heavy paper"));
     QVERIFY(!tab->enableOptionsForComboBox(media, option));
@@ -399,9 +389,9 @@ void TestTabBase::buttonGroupFollowsConstraints()
     QFETCH(QList<bool>, buttonEnabled);
 
     tab->reload();
-    auto *sides = byName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
-    QTest::mouseClick(byName<QPushButton>(sides, start), Qt::LeftButton);
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
+    auto *sides = findByName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
+    QTest::mouseClick(findByName<QPushButton>(sides, start), Qt::LeftButton);
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
 
     jOption *option = currentModel->findOption(QStringLiteral("TbSide"));
     QCOMPARE(tab->enableOptionsForButtonGroup(sides, option), changed);
@@ -439,10 +429,10 @@ void TestTabBase::checkBoxFollowsConstraints()
     QFETCH(bool, enabled);
 
     tab->reload();
-    auto *eco = byName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
+    auto *eco = findByName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
     eco->setChecked(start);
     QCOMPARE(markedKey("TbEco"), start ? QStringLiteral("True") : QStringLiteral("False"));
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), slot);
 
     QCOMPARE(tab->enableOptionsForCheckBox(eco, currentModel->findOption(QStringLiteral("TbEco"))), changed);
     QCOMPARE(eco->isChecked(), checked);
@@ -450,7 +440,7 @@ void TestTabBase::checkBoxFollowsConstraints()
     QCOMPARE(markedKey("TbEco"), checked ? QStringLiteral("True") : QStringLiteral("False"));
 
     // Back on a free slot the box is usable again.
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
     tab->enableOptions();
     QVERIFY(eco->isEnabled());
 }
@@ -459,11 +449,11 @@ void TestTabBase::checkBoxButtonOnForbidden()
 {
     writeSettings("TbStaple=True\nTbStplPos=TopRight\n");
     tab->reload();
-    auto *stapleButton = byName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
+    auto *stapleButton = findByName<JorCheckBoxButton>(tab, QStringLiteral("chkButTbStaple"));
     QVERIFY(stapleButton->isChecked());
     QCOMPARE(markedKey("TbStplPos"), QStringLiteral("TopRight"));
 
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Tray 2"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Tray 2"));
     QVERIFY(constrained("TbStaple", "True"));
     tab->blockControlSignals(true);
     QVERIFY(tab->enableOptions());
@@ -472,14 +462,14 @@ void TestTabBase::checkBoxButtonOnForbidden()
     QCOMPARE(markedKey("TbStaple"), QStringLiteral("False"));
     // The attached position follows the feature even with signals blocked.
     QCOMPARE(markedKey("TbStplPos"), QStringLiteral("None"));
-    QVERIFY(!byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
+    QVERIFY(!findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbStplPos"))->isEnabled());
 
     // A second pass has nothing left to change.
     QVERIFY(!tab->enableOptionsForCheckBoxButton(stapleButton, currentModel->findOption(QStringLiteral("TbStaple"))));
     tab->blockControlSignals(false);
 
     // The tray that allows stapling makes the button usable again.
-    select(byName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
+    select(findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxInputSlot")), QStringLiteral("Automatic"));
     tab->enableOptions();
     QVERIFY(stapleButton->isEnabled());
     QVERIFY(!stapleButton->isChecked());
@@ -488,10 +478,10 @@ void TestTabBase::checkBoxButtonOnForbidden()
 void TestTabBase::conflictMarks()
 {
     tab->reload();
-    auto *mediaLabel = byName<QLabel>(tab, QStringLiteral("lblTbMedia"));
-    auto *sides = byName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
-    auto *eco = byName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
-    auto *media = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
+    auto *mediaLabel = findByName<QLabel>(tab, QStringLiteral("lblTbMedia"));
+    auto *sides = findByName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
+    auto *eco = findByName<QCheckBox>(tab, QStringLiteral("chkBxTbEco"));
+    auto *media = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
     const QString sidesTitle = sides->titleLabelWidget()->text();
     QVERIFY(!tab->hasConstraints());
 
@@ -534,14 +524,14 @@ void TestTabBase::conflictMarks()
     tab->reload();
     QVERIFY(tab->conflictMarks().isEmpty());
     QCOMPARE(mediaLabel->text(), QStringLiteral("Media:"));
-    QVERIFY(byName<QLabel>(tab, QStringLiteral("lblTbMedia")) == mediaLabel);
+    QVERIFY(findByName<QLabel>(tab, QStringLiteral("lblTbMedia")) == mediaLabel);
 }
 
 void TestTabBase::customAndTooltipMarks()
 {
     tab->reload();
-    auto *mediaLabel = byName<QLabel>(tab, QStringLiteral("lblTbMedia"));
-    auto *sides = byName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
+    auto *mediaLabel = findByName<QLabel>(tab, QStringLiteral("lblTbMedia"));
+    auto *sides = findByName<JorButtonGroup>(tab, QStringLiteral("butGroupTbSide"));
 
     tab->markCustomConstraint(QStringLiteral("TbMedia"), QString());
     tab->markCustomConstraint(QStringLiteral("TbMedia"), QString());
@@ -627,7 +617,7 @@ void TestTabBase::collectOptionValues()
         writeSettings(settings);
     tab->reload();
     if (!extraMediaItem.isEmpty()) {
-        auto *media = byName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
+        auto *media = findByName<ComboBoxEx>(tab, QStringLiteral("cmbBxTbMedia"));
         media->addItem(extraMediaItem);
         select(media, extraMediaItem);
     }
