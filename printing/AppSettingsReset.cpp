@@ -1,4 +1,5 @@
 #include "printing/AppSettingsReset.h"
+#include "model/AtomicFile.h"
 
 #include <QFile>
 
@@ -254,33 +255,7 @@ bool AppSettingsReset::replaceFileContents(const QString &path, const QByteArray
     // A file the user may not write stays as it is.
     if (access(target.constData(), W_OK) != 0)
         return false;
-    // The temporary name contains ".tmp", so a leftover is never taken for
-    // a settings file by a later search.
-    QByteArray tmpl = target + ".XXXXXX.tmp";
-    const int fd = mkstemps(tmpl.data(), 4);
-    if (fd < 0)
-        return false;
-    bool ok = fchmod(fd, st.st_mode & 07777) == 0;
-    const char *data = contents.constData();
-    qint64 left = contents.size();
-    while (ok && left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        data += n;
-        left -= n;
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(tmpl.constData(), target.constData()) == 0;
-    if (!ok)
-        ::unlink(tmpl.constData());
-    return ok;
+    return AtomicFile::write(path, contents);
 }
 
 void AppSettingsReset::apply(const QString &pageSize)

@@ -1,4 +1,5 @@
 #include "profiles/SettingsStore.h"
+#include "model/AtomicFile.h"
 
 #include "model/OptionModel.h"
 #include "model/ProcessState.h"
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRandomGenerator>
 #include <QTextStream>
 
 #include <cerrno>
@@ -179,70 +179,6 @@ bool SettingsStore::isInUserDirectory(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath()).startsWith(directory);
 }
 
-bool SettingsStore::writeFileAtomically(const QString &path, const QByteArray &data)
-{
-    const QByteArray target = QFile::encodeName(path);
-    if (target.isEmpty())
-        return false;
-
-    // The temporary file sits beside the target, so that the rename below
-    // replaces the target in one step; 0666 is narrowed by the umask.
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = target + "-temporary.";
-        for (int i = 0; i < 6; ++i)
-            temporary.append(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
-        fd = open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-
-    // A replaced file keeps its permissions.
-    struct stat st;
-    if (lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
-        fchmod(fd, st.st_mode & 07777);
-
-    bool ok = true;
-    const char *next = data.constData();
-    qint64 left = data.size();
-    while (ok && left > 0) {
-        const ssize_t written = ::write(fd, next, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            ok = false;
-            break;
-        }
-        next += written;
-        left -= written;
-    }
-    // Everything must be on the disk before the new file takes the name.
-    if (ok && fsync(fd) != 0)
-        ok = false;
-    if (close(fd) != 0)
-        ok = false;
-    if (ok && rename(temporary.constData(), target.constData()) != 0)
-        ok = false;
-    if (!ok) {
-        unlink(temporary.constData());
-        return false;
-    }
-
-    const int slash = target.lastIndexOf('/');
-    const QByteArray directory = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/")
-                                                                        : target.left(slash);
-    const int dirFd = open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
-    return true;
-}
-
 QString SettingsStore::printerSettingsFilePath(const QString &queue)
 {
     return userDirectory + queue + QStringLiteral(".cfg");
@@ -281,7 +217,7 @@ bool SettingsStore::writePrinterSettingsFile(const QString &path, const OptionVa
             content += QLatin1Char(';') + oneLine(fallback);
         content += QLatin1Char('\n');
     }
-    return writeFileAtomically(path, content.toUtf8());
+    return AtomicFile::write(path, content.toUtf8());
 }
 
 bool SettingsStore::writeProfileFile(const QString &path, const OptionValueMap &map,
@@ -296,7 +232,7 @@ bool SettingsStore::writeProfileFile(const QString &path, const OptionValueMap &
     for (auto it = map.constBegin(); it != map.constEnd(); ++it)
         content += oneLine(it.key()) + QLatin1Char('=')
                    + oneLine(escapeForStore(it.key(), it.value())) + QLatin1Char('\n');
-    return writeFileAtomically(path, content.toUtf8());
+    return AtomicFile::write(path, content.toUtf8());
 }
 
 QString SettingsStore::storedValueFor(const QString &key, const QString &raw)
@@ -367,7 +303,7 @@ void SettingsStore::refreshRecordedDefaults(const QString &path)
             content += key + QLatin1Char('=') + fallback + QLatin1Char(';') + fallback;
         content += QLatin1Char('\n');
     }
-    writeFileAtomically(path, content.toUtf8());
+    AtomicFile::write(path, content.toUtf8());
 }
 
 QStringList SettingsStore::readProfileKeys(const QString &path)
@@ -397,7 +333,7 @@ bool SettingsStore::writeConsent(bool yes)
 {
     if (!makeUserDirectoryLevel())
         return false;
-    return writeFileAtomically(consentFilePath(),
+    return AtomicFile::write(consentFilePath(),
                                yes ? QByteArrayLiteral("Telemetry=True\n")
                                    : QByteArrayLiteral("Telemetry=False\n"));
 }

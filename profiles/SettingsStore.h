@@ -46,7 +46,4 @@ public:
     // The recorded answer: true when the consent file contains
     // "Telemetry=True", and also when it cannot be read (first start).
     static bool readConsent();
-    // Replaces the file at path with data through a temporary file in the
-    // same directory. False (and the previous file untouched) on any error.
-    static bool writeFileAtomically(const QString &path, const QByteArray &data);
 };
