@@ -151,14 +151,15 @@ fi
 say "private CUPS on $CUPS_SERVER (pid $cupsd_pid)"
 
 # Sample queues: three Jorvane models of both brands, and one of another
-# maker that the panel must not list.
+# maker that the panel must not list. They print into /dev/null: the demo
+# never sends anything over the network.
 add_queue() {  # name ppd device-uri
   lpadmin -p "$1" -E -v "$3" -P "$2" 2>&1 | grep -v 'deprecated' >&2 || true
 }
-add_queue Jorvane_C7150 "$src/tests/fixtures/jorvane-color-finisher.ppd" socket://192.0.2.15:9100
-add_queue Jorvane_M4050 "$src/scripts/demo/jorvane-mono-m4050.ppd" ipp://192.0.2.16/ipp/print
-add_queue VELD_Z3020 "$src/scripts/demo/zeveld-color-z3020.ppd" socket://192.0.2.17:9100
-add_queue Tallix_T10 "$src/scripts/demo/tallix-t10.ppd" socket://192.0.2.18:9100
+add_queue Jorvane_C7150 "$src/tests/fixtures/jorvane-color-finisher.ppd" file:/dev/null
+add_queue Jorvane_M4050 "$src/scripts/demo/jorvane-mono-m4050.ppd" file:/dev/null
+add_queue VELD_Z3020 "$src/scripts/demo/zeveld-color-z3020.ppd" file:/dev/null
+add_queue Tallix_T10 "$src/scripts/demo/tallix-t10.ppd" file:/dev/null
 lpstat -v >&2 || true
 
 # ---- jorPPDWrite_H for the demo (user side) ------------------------------
