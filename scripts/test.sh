@@ -32,38 +32,13 @@ if [ "$(id -u)" = 0 ]; then
   tar -C "$src" --exclude='./build' --exclude='./build-*' --exclude='./.git' -cf - . | tar -C "$stage/src" -xf -
   chown -R "$test_user:" "$stage/src"
 
-  # Everything the root side changes is undone when this script ends, also
-  # on failure or interruption: cleanup actions registered with at_exit run
-  # in reverse order from one EXIT trap.
-  exit_actions=()
-  at_exit() { exit_actions+=("$*"); }
-  run_exit_actions() {
-    local i
-    for ((i = ${#exit_actions[@]} - 1; i >= 0; i--)); do
-      eval "${exit_actions[i]}" || true
-    done
-  }
-  trap run_exit_actions EXIT
+  # A temporary root password and a sudo rule for the root-authorization
+  # tests; both are undone when this script ends, also on failure or
+  # interruption (root's previous password entry is restored exactly).
+  trap 'bash "$src/scripts/rootauth-test-env.sh" restore' EXIT
   trap 'exit 129' HUP
   trap 'exit 130' INT
   trap 'exit 143' TERM
-
-  for hook in "$src"/scripts/test-root-*.sh; do
-    [ -e "$hook" ] || continue
-    # Root-side preparation for tests that need it (removed again on exit).
-    source "$hook"
-    # A hook that set an EXIT trap of its own keeps it as an exit action.
-    hook_trap=$(trap -p EXIT)
-    if [ -n "$hook_trap" ] && [ "$hook_trap" != "trap -- 'run_exit_actions' EXIT" ]; then
-      eval "set -- $hook_trap"
-      at_exit "$3"
-      trap run_exit_actions EXIT
-    fi
-  done
-
-  # A temporary root password and a sudo rule for the root-authorization
-  # tests; root's previous password entry is restored on exit.
-  at_exit 'bash "$src/scripts/rootauth-test-env.sh" restore'
   bash "$src/scripts/rootauth-test-env.sh" setup "$test_user"
 
   home=$(getent passwd "$test_user" | cut -d: -f6)
@@ -71,7 +46,7 @@ if [ "$(id -u)" = 0 ]; then
   runuser -u "$test_user" -- env -i \
     HOME="$home" USER="$test_user" LOGNAME="$test_user" \
     PATH="/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin" \
-    LANG=C.UTF-8 CI="${CI:-}" PRINTDECK_TEST_ROOT_HOOKS=1 \
+    LANG=C.UTF-8 CI="${CI:-}" \
     bash "$stage/src/scripts/test.sh"
   rc=$?
   set -e
