@@ -12,11 +12,11 @@
 #include "profiles/SettingsStore.h"
 #include "support/CupsTestBed.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 #include "tabs/GeneralTab.h"
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
-#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

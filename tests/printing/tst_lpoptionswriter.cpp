@@ -8,14 +8,15 @@
 #include "printing/LpoptionsWriter.h"
 #include "profiles/SettingsStore.h"
 #include "support/CupsTestBed.h"
+#include "support/EnvOverride.h"
+#include "support/ProcessHelpers.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 #include "tabs/BookletTab.h"
 #include "tabs/GeneralTab.h"
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
-#include "support/WidgetLookup.h"
-#include "support/EnvOverride.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,10 +27,7 @@
 #include <QThread>
 #include <QtTest>
 
-#include <arpa/inet.h>
 #include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -58,45 +56,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeScript(const QString &path, const QByteArray &body)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    return file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-// Gone: no such process, or only its zombie is left (nobody reaps the
-// orphan in a container without an init).
-bool processGone(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    const int close = line.lastIndexOf(')');
-    return close > 0 && line.mid(close + 2, 1) == "Z";
-}
-
-// A loopback port that was free a moment ago and has no listener.
-int closedPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 9;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
-        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0)
-        ::close(fd);
-    return port;
 }
 
 } // namespace
@@ -324,7 +283,7 @@ private slots:
         removeUserOptions();
         FixedTab tab({{"Duplex", "DuplexTumble"}});
         EnvOverride closed;
-        closed.set("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(closedPort()));
+        closed.set("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(closedLoopbackPort()));
         cupsSetServer(nullptr);
         QVERIFY(LpoptionsWriter::writeTolpoptions("Q2", {&tab}) != LpoptionsWriter::Result::Applied);
     }
@@ -349,7 +308,7 @@ private slots:
         QTemporaryDir bin;
         QVERIFY(bin.isValid());
         const QString standIn = bin.path() + "/lpoptions";
-        QVERIFY(writeScript(standIn, script));
+        QVERIFY(writeShellScript(standIn, script));
         EnvOverride path;
         path.set("PATH", QFile::encodeName(bin.path()) + ':' + qgetenv("PATH"));
         LpoptionsWriter::timeoutMs = 2000;

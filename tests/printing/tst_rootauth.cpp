@@ -15,9 +15,9 @@
 #include "profiles/SettingsStore.h"
 #include "support/CupsTestBed.h"
 #include "support/TestUserDir.h"
+#include "support/WidgetLookup.h"
 #include "tabs/PrinterTab.h"
 #include "ui/ComboBoxEx.h"
-#include "support/WidgetLookup.h"
 
 #include <QApplication>
 #include <QCheckBox>

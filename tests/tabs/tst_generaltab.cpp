@@ -3,11 +3,11 @@
 #include "model/OptionModel.h"
 #include "model/ProcessState.h"
 #include "model/jOption.h"
+#include "support/WidgetLookup.h"
 #include "tabs/BookletTab.h"
 #include "tabs/GeneralTab.h"
 #include "ui/ComboBoxEx.h"
 #include "ui/JorButtonGroup.h"
-#include "support/WidgetLookup.h"
 
 #include <QCheckBox>
 #include <QLabel>

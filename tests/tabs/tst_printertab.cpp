@@ -5,11 +5,11 @@
 #include "model/OptionModel.h"
 #include "model/ProcessState.h"
 #include "model/jOption.h"
-#include "tabs/PrinterTab.h"
-#include "ui/ComboBoxEx.h"
 #include "support/CupsTestBed.h"
 #include "support/TestUserDir.h"
 #include "support/WidgetLookup.h"
+#include "tabs/PrinterTab.h"
+#include "ui/ComboBoxEx.h"
 
 #include <QCheckBox>
 #include <QDir>
