@@ -2,10 +2,10 @@
 
 #include "printing/AppSettingsReset.h"
 #include "printing/PrinterDiscovery.h"
+#include "printing/QueuePpd.h"
 #include "profiles/SettingsStore.h"
 #include "ui/Tab.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QSet>
 
@@ -155,15 +155,8 @@ LpoptionsWriter::Result LpoptionsWriter::writeTolpoptions(const QString &queue,
     const OptionValueMap map = collectAllOptionValues(tabs);
     SettingsStore::writePrinterSettingsFile(SettingsStore::printerSettingsFilePath(queue), map);
 
-    QStringList arguments{QStringLiteral("-p"), queue};
-    if (const char *ppdPath = cupsGetPPD(queue.toUtf8().constData())) {
-        const QByteArray path(ppdPath);
-        if (ppd_file_t *ppd = ppdOpenFile(path.constData())) {
-            arguments = lpoptionsArguments(ppd, queue, map);
-            ppdClose(ppd);
-        }
-        ::unlink(path.constData());
-    }
+    const QStringList arguments =
+        lpoptionsArguments(QueuePpd(queue.toUtf8().constData()).get(), queue, map);
 
     if (!runLpoptions(arguments))
         return Result::Failed;

@@ -1,12 +1,11 @@
 #include "printing/PrinterDiscovery.h"
 #include "model/CupsPpd.h"
+#include "printing/QueuePpd.h"
 
 #include <QCoreApplication>
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
-
-#include <unistd.h>
 
 namespace {
 
@@ -44,21 +43,11 @@ bool isListedPpd(ppd_file_t *ppd)
     return false;
 }
 
-// Fetches the destination's PPD (a temporary copy) and runs the PPD part of
-// the listing test on it; the copy is removed again.
+// Runs the PPD part of the listing test on the destination's PPD.
 bool queueIsListed(const char *name)
 {
-    const char *fetched = cupsGetPPD(name);
-    if (!fetched)
-        return false;
-    const QByteArray path(fetched);  // cupsGetPPD answers a per-thread buffer
-    bool listed = false;
-    if (ppd_file_t *ppd = ppdOpenFile(path.constData())) {
-        listed = isListedPpd(ppd);
-        ppdClose(ppd);
-    }
-    unlink(path.constData());
-    return listed;
+    const QueuePpd ppd(name);
+    return ppd.get() && isListedPpd(ppd.get());
 }
 
 QString joinedLines(const QByteArray &output)

@@ -11,9 +11,11 @@
 #include "model/CupsPpd.h"
 #include "model/ProcessState.h"
 #include "printing/PasswordPrompt.h"
+#include "printing/QueuePpd.h"
 #include "printing/RootCommand.h"
 #include "profiles/SettingsStore.h"
 #include "support/CupsTestBed.h"
+#include "support/EnvOverride.h"
 #include "support/TestUserDir.h"
 #include "support/WidgetLookup.h"
 #include "tabs/PrinterTab.h"
@@ -36,6 +38,7 @@
 #include <atomic>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -118,18 +121,12 @@ private:
 // out now.
 QString ppdDefault(const QString &queue, const char *option)
 {
-    const char *file = cupsGetPPD(queue.toUtf8().constData());
-    if (!file)
+    const QueuePpd ppd(queue.toUtf8().constData());
+    if (!ppd.get())
         return QStringLiteral("<no PPD>");
-    const QByteArray path(file);
-    QString result = QStringLiteral("<no option>");
-    if (ppd_file_t *ppd = ppdOpenFile(path.constData())) {
-        if (ppd_option_t *found = ppdFindOption(ppd, option))
-            result = QString::fromLatin1(found->defchoice);
-        ppdClose(ppd);
-    }
-    ::unlink(path.constData());
-    return result;
+    if (ppd_option_t *found = ppdFindOption(ppd.get(), option))
+        return QString::fromLatin1(found->defchoice);
+    return QStringLiteral("<no option>");
 }
 
 } // namespace
@@ -161,8 +158,7 @@ private:
 
     CupsTestBed bed;
     QTemporaryDir tmp;
-    QByteArray previousTmpDir;
-    QByteArray previousHome;
+    std::unique_ptr<EnvOverride> env;
     QString password;
     QString skipReason;
     CommandLineWatcher watcher;
@@ -192,13 +188,12 @@ void TestRootAuth::initTestCase()
     // lpoptions and the reset of other applications' settings write below
     // HOME: keep that inside the test. libcups reads HOME once, at its
     // first use, so this comes before anything talks to CUPS.
-    previousTmpDir = qgetenv("TMPDIR");
-    previousHome = qgetenv("HOME");
     const QString home = tmp.filePath(QStringLiteral("home"));
     QVERIFY(QDir().mkpath(home));
-    qputenv("HOME", QFile::encodeName(home));
+    env = std::make_unique<EnvOverride>();
+    env->set("HOME", QFile::encodeName(home));
     QVERIFY2(bed.start(), qPrintable(bed.lastError()));
-    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    env->set("TMPDIR", QFile::encodeName(tmp.path()));
     QVERIFY2(bed.addFixtureQueue(QLatin1String(queueName), QStringLiteral("rootauth-installable.ppd")),
              qPrintable(bed.lastError()));
     if (havePassword())
@@ -209,8 +204,7 @@ void TestRootAuth::cleanupTestCase()
 {
     watcher.stop();
     bed.stop();
-    qputenv("TMPDIR", previousTmpDir);
-    qputenv("HOME", previousHome);
+    env.reset();
 }
 
 void TestRootAuth::cleanup()
