@@ -1,6 +1,7 @@
 // The reset of other applications' print settings against a temporary
 // home tree.
 #include "printing/AppSettingsReset.h"
+#include "support/EnvOverride.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -274,14 +275,13 @@ private slots:
 
     void homeDirectoryFallsBackToPasswd()
     {
-        const QByteArray saved = qgetenv("HOME");
-        qputenv("HOME", "/somewhere/else");
+        EnvOverride env;
+        env.set("HOME", "/somewhere/else");
         QCOMPARE(AppSettingsReset::findHomeDirectory(), QStringLiteral("/somewhere/else"));
-        qputenv("HOME", "");
+        env.set("HOME", "");
         const struct passwd *pw = getpwuid(getuid());
         QVERIFY(pw);
         QCOMPARE(AppSettingsReset::findHomeDirectory(), QFile::decodeName(pw->pw_dir));
-        qputenv("HOME", saved);
     }
 
     void noHomeEndsTheProcess()

@@ -11,6 +11,8 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 QStringList rowNames(const QList<PrinterDiscovery::Row> &rows)
@@ -65,7 +67,7 @@ private slots:
 private:
     CupsTestBed bed;
     QTemporaryDir tmp;
-    QByteArray previousTmpDir;
+    std::unique_ptr<EnvOverride> env;
 };
 
 void TestPrinterDiscovery::initTestCase()
@@ -73,9 +75,9 @@ void TestPrinterDiscovery::initTestCase()
     QVERIFY(tmp.isValid());
     // cupsGetPPD hands out its copies in $TMPDIR: a private one shows
     // whether every copy is removed again.
-    previousTmpDir = qgetenv("TMPDIR");
     QVERIFY2(bed.start(), qPrintable(bed.lastError()));
-    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    env = std::make_unique<EnvOverride>();
+    env->set("TMPDIR", QFile::encodeName(tmp.path()));
 
     const QList<QPair<QString, QString>> queues = {
         {"Jorvane_L100", "listing-jorvane.ppd"},
@@ -94,7 +96,7 @@ void TestPrinterDiscovery::initTestCase()
 void TestPrinterDiscovery::cleanupTestCase()
 {
     bed.stop();
-    qputenv("TMPDIR", previousTmpDir);
+    env.reset();
 }
 
 void TestPrinterDiscovery::statusWordFor_data()

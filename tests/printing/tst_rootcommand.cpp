@@ -8,6 +8,7 @@
 #include "model/ProcessState.h"
 #include "printing/PasswordPrompt.h"
 #include "printing/RootCommand.h"
+#include "support/EnvOverride.h"
 
 #include <QApplication>
 #include <QDir>
@@ -294,16 +295,13 @@ void TestRootCommand::promptForgetsSudoCredentialsAroundEachAttempt()
     QFile::remove(log);
     const QString binDir = tmp.filePath(QStringLiteral("fake-sudo"));
     QVERIFY(QDir().mkpath(binDir));
-    QFile sudo(binDir + QStringLiteral("/sudo"));
-    QVERIFY(sudo.open(QIODevice::WriteOnly));
-    sudo.write(QStringLiteral("#!/bin/bash\necho \"sudo $*\" >> '%1'\n").arg(log).toUtf8());
-    sudo.close();
-    sudo.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!writeFake(QStringLiteral("fake-sudo/sudo"),
+                       QStringLiteral("echo \"sudo $*\" >> '%1'\n").arg(log)).isEmpty());
     const QString writer = writeFake(QStringLiteral("order-writer"),
                                      QStringLiteral("cat > /dev/null\necho \"run $1\" >> '%1'\nexit $FAKE_END\n").arg(log));
 
-    const QByteArray previousPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(binDir) + ':' + previousPath);
+    EnvOverride path;
+    path.set("PATH", QFile::encodeName(binDir) + ':' + qgetenv("PATH"));
     auto *model = new OptionModel;
     model->setPrinterName(QStringLiteral("J1"));
     setCurrentModel(model);
@@ -331,7 +329,6 @@ void TestRootCommand::promptForgetsSudoCredentialsAroundEachAttempt()
     }
     closer.stop();
     setCurrentModel(nullptr);
-    qputenv("PATH", previousPath);
 
     QFile order(log);
     QVERIFY(order.open(QIODevice::ReadOnly));
