@@ -97,23 +97,20 @@ bool readAllNoFollow(const QString &path, QByteArray *contents)
     return true;
 }
 
-bool isRegularFile(const QString &path, struct stat *st)
+bool isRegularFile(const QString &path)
 {
-    return lstat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
+    struct stat st;
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 } // namespace
 
 QString (*AppSettingsReset::passwdHomeLookup)() = passwdHomeOfRealUser;
 
-AppSettingsReset::AppSettingsReset()
+AppSettingsReset::AppSettingsReset() : AppSettingsReset(findHomeDirectory())
 {
-    init();
-    homeDirectory = findHomeDirectory();
     if (homeDirectory.isEmpty())
         std::exit(1);
-    while (homeDirectory.size() > 1 && homeDirectory.endsWith(QLatin1Char('/')))
-        homeDirectory.chop(1);
 }
 
 AppSettingsReset::AppSettingsReset(const QString &home)
@@ -248,12 +245,8 @@ void AppSettingsReset::walk(int dirFd, QByteArray &relativePath, int depth)
 
 bool AppSettingsReset::replaceFileContents(const QString &path, const QByteArray &contents)
 {
-    struct stat st;
-    if (!isRegularFile(path, &st))
-        return false;
-    const QByteArray target = QFile::encodeName(path);
     // A file the user may not write stays as it is.
-    if (access(target.constData(), W_OK) != 0)
+    if (access(QFile::encodeName(path).constData(), W_OK) != 0)
         return false;
     return AtomicFile::write(path, contents);
 }
@@ -264,8 +257,7 @@ void AppSettingsReset::apply(const QString &pageSize)
     for (auto it = foundFiles.cbegin(); it != foundFiles.cend(); ++it) {
         const QString &path = it.key();
         const QString &fragment = it.value();
-        struct stat st;
-        if (!isRegularFile(path, &st))
+        if (!isRegularFile(path))
             continue;
         if (fragment == QLatin1String("gedit-page-setup")) {
             replaceFileContents(path, pageSetup);

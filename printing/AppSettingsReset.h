@@ -55,7 +55,8 @@ public:
 private:
     void init();
     void walk(int dirFd, QByteArray &relativePath, int depth);
-    // Replaces the regular file at path with contents, keeping its mode.
+    // Replaces the file at path (apply() has found it a regular file) with
+    // contents, keeping its mode.
     static bool replaceFileContents(const QString &path, const QByteArray &contents);
 
     QList<QByteArray> m_fragments;
