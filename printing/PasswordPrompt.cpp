@@ -100,8 +100,3 @@ void PasswordPrompt::okButtonSlot()
     }
     done(QDialog::Accepted);
 }
-
-void PasswordPrompt::reject()
-{
-    QDialog::reject();
-}

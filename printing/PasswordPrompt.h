@@ -41,8 +41,6 @@ public:
 
 public slots:
     void okButtonSlot();
-    // Closes the prompt without doing anything.
-    void reject() override;
 
 private:
     void build();
