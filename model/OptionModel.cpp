@@ -51,11 +51,6 @@ void OptionModel::loadFromPpd(ppd_file_t *ppd)
     ConstraintRules::addPpdGroups(*this, ppd);
     ConstraintRules::addBuiltInGroups(*this);
     ConstraintRules::addDerivedPairs(*this);
-
-    for (int i = 0; i < ppd->num_filters; ++i) {
-        if (ppd->filters[i] && strstr(ppd->filters[i], "jorfilter_jpsl_H"))
-            m_jpslFilter = true;
-    }
     m_ppdOptionIndex.clear();
 }
 
@@ -63,8 +58,12 @@ void OptionModel::readFilters(ppd_file_t *ppd)
 {
     for (int i = 0; i < ppd->num_filters; ++i) {
         const char *line = ppd->filters[i];
-        if (line && (strstr(line, "ras") || strstr(line, "pdf")))
+        if (!line)
+            continue;
+        if (strstr(line, "ras") || strstr(line, "pdf"))
             m_rasterOrPdfFilter = true;
+        if (strstr(line, "jorfilter_jpsl_H"))
+            m_jpslFilter = true;
     }
     m_modelName = ppd->modelname ? QString::fromUtf8(ppd->modelname) : QString();
 }
