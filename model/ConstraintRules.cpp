@@ -29,13 +29,6 @@ bool has(const OptionModel &model, const char *key)
     return model.findOption(L(key)) != nullptr;
 }
 
-ChoiceRef resolve(const OptionModel &model, const QString &key, const QString &choiceKey)
-{
-    jOption *option = model.findOption(key);
-    OptionChoice *choice = option ? option->findChoice(choiceKey) : nullptr;
-    return choice ? ChoiceRef(option, choice) : ChoiceRef();
-}
-
 struct FoldMode {
     const char *foldChoice;
     const char *modeKey;
@@ -103,7 +96,7 @@ void ConstraintRules::addFinishingRules(OptionModel &model)
             const OptionChoice *foldChoice = fold->findChoice(L(mode.foldChoice));
             if (!foldChoice)
                 continue;
-            const ChoiceRef modeOn = resolve(model, L(mode.modeKey), kTrue);
+            const ChoiceRef modeOn = model.findChoiceRef(L(mode.modeKey), kTrue);
             const QVector<ChoiceRef> conflicts = foldChoice->conflictRefs();
             for (const ChoiceRef &ref : conflicts)
                 model.addConflict(modeOn, ref);
@@ -150,7 +143,7 @@ void ConstraintRules::addIntersectionRule(OptionModel &model, const char *ppdKey
         }
         common = kept;
     }
-    const ChoiceRef modeOn = resolve(model, L(modeKey), kTrue);
+    const ChoiceRef modeOn = model.findChoiceRef(L(modeKey), kTrue);
     for (const ChoiceRef &ref : qAsConst(common))
         model.addConflict(modeOn, ref);
 }
@@ -201,7 +194,7 @@ void ConstraintRules::addBuiltInPairs(OptionModel &model)
     model.addConflict(L("cCovPOBO"), kTrue, L("Duplex"), L("None"));
     model.addConflict(L("cInsPrnB"), kTrue, L("Duplex"), L("None"));
     if (jOption *mediaType = model.findOption(L("MediaType"))) {
-        const ChoiceRef interleave = resolve(model, L("cIntBut"), kTrue);
+        const ChoiceRef interleave = model.findChoiceRef(L("cIntBut"), kTrue);
         const QList<OptionChoice *> choices = mediaType->choices();
         for (OptionChoice *choice : choices) {
             if (choice->key() != QLatin1String("Transparency"))
@@ -378,7 +371,7 @@ void ConstraintRules::addPpdGroups(OptionModel &model, ppd_file_t *ppd)
         refs.reserve(3);
         for (const GroupEntry &entry : entries) {
             if (entry.modeKey) {
-                refs.append(resolve(model, L(entry.modeKey), kTrue));
+                refs.append(model.findChoiceRef(L(entry.modeKey), kTrue));
             } else if (entry.option.size() < PPD_MAX_NAME && entry.choice.size() < PPD_MAX_NAME) {
                 // The words are not NUL-terminated inside the value.
                 char option[PPD_MAX_NAME];
@@ -400,8 +393,9 @@ void ConstraintRules::addBuiltInGroups(OptionModel &model)
 {
     const auto group = [&model](const char *k1, const char *c1, const char *k2, const char *c2,
                                 const char *k3, const char *c3) {
-        model.addGroupRefs(QVector<ChoiceRef>{resolve(model, L(k1), L(c1)), resolve(model, L(k2), L(c2)),
-                                          resolve(model, L(k3), L(c3))});
+        model.addGroupRefs(QVector<ChoiceRef>{model.findChoiceRef(L(k1), L(c1)),
+                                              model.findChoiceRef(L(k2), L(c2)),
+                                              model.findChoiceRef(L(k3), L(c3))});
     };
     group("JCBooklet", "Left", "Option22", "False", "cStpl", "True");
     group("JCBooklet", "Right", "Option22", "False", "cStpl", "True");
@@ -427,17 +421,13 @@ void ConstraintRules::addBuiltInGroups(OptionModel &model)
 void ConstraintRules::derivePairs(OptionModel &model, const char *sourceKey, const char *sourceChoice,
                                   const char *targetKey, const char *targetChoice)
 {
-    const jOption *source = model.findOption(L(sourceKey));
-    const jOption *target = model.findOption(L(targetKey));
-    if (!source || !target)
+    const ChoiceRef source = model.findChoiceRef(L(sourceKey), L(sourceChoice));
+    const ChoiceRef derived = model.findChoiceRef(L(targetKey), L(targetChoice));
+    if (!source.choice || !derived.choice)
         return;
-    const OptionChoice *s = source->findChoice(L(sourceChoice));
-    if (!s || !target->hasChoice(L(targetChoice)))
-        return;
-    const ChoiceRef derived = resolve(model, L(targetKey), L(targetChoice));
-    const QVector<ChoiceRef> conflicts = s->conflictRefs();
+    const QVector<ChoiceRef> conflicts = source.choice->conflictRefs();
     for (const ChoiceRef &ref : conflicts) {
-        if (ref.option->priority() > target->priority())
+        if (ref.option->priority() > derived.option->priority())
             model.addConflict(derived, ref);
     }
 }
@@ -448,7 +438,7 @@ void ConstraintRules::addDerivedPairs(OptionModel &model)
     derivePairs(model, "Duplex", "DuplexTumble", "NWDDuplex", "On");
     derivePairs(model, "Duplex", "DuplexNoTumble", "NWDDuplex", "On");
 
-    const ChoiceRef noFinisher = resolve(model, L("Option18"), L("None"));
+    const ChoiceRef noFinisher = model.findChoiceRef(L("Option18"), L("None"));
     if (jOption *collate = model.findOption(L("JCCollate1"))) {
         const QList<OptionChoice *> choices = collate->choices();
         for (OptionChoice *choice : choices) {

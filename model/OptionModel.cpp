@@ -126,11 +126,7 @@ ChoiceRef OptionModel::findPpdChoice(ppd_file_t *ppd, const char *optionKey, con
     const auto found = m_ppdOptionIndex.constFind(QLatin1String(optionKey));
     if (found == m_ppdOptionIndex.constEnd()) {
         // Not a PPD option read by this load: look it up the plain way.
-        jOption *option = findOption(QString::fromLatin1(optionKey));
-        if (!option)
-            return ChoiceRef();
-        OptionChoice *choice = option->findChoice(QString::fromLatin1(choiceKey));
-        return choice ? ChoiceRef(option, choice) : ChoiceRef();
+        return findChoiceRef(QString::fromLatin1(optionKey), QString::fromLatin1(choiceKey));
     }
     const ppd_option_t *ppdOption = found.value().first;
     jOption *option = found.value().second;
@@ -157,15 +153,18 @@ jOption *OptionModel::findOption(const QString &key) const
     return m_options.value(key, nullptr);
 }
 
-void OptionModel::markChoiceByKey(const QString &key, const QString &choiceKey)
+ChoiceRef OptionModel::findChoiceRef(const QString &key, const QString &choiceKey) const
 {
     jOption *option = findOption(key);
-    if (!option)
-        return;
-    OptionChoice *choice = option->findChoice(choiceKey);
-    if (!choice)
-        return;
-    option->markChoice(choice);
+    OptionChoice *choice = option ? option->findChoice(choiceKey) : nullptr;
+    return choice ? ChoiceRef(option, choice) : ChoiceRef();
+}
+
+void OptionModel::markChoiceByKey(const QString &key, const QString &choiceKey)
+{
+    const ChoiceRef ref = findChoiceRef(key, choiceKey);
+    if (ref.choice)
+        ref.option->markChoice(ref.choice);
 }
 
 QList<jOption *> OptionModel::allOptions() const
@@ -228,15 +227,7 @@ void OptionModel::setPriority(const QString &key, int priority)
 void OptionModel::addConflict(const QString &keyA, const QString &choiceA,
                               const QString &keyB, const QString &choiceB)
 {
-    jOption *optionA = findOption(keyA);
-    jOption *optionB = findOption(keyB);
-    if (!optionA || !optionB)
-        return;
-    OptionChoice *a = optionA->findChoice(choiceA);
-    OptionChoice *b = optionB->findChoice(choiceB);
-    if (!a || !b)
-        return;
-    addConflict(ChoiceRef(optionA, a), ChoiceRef(optionB, b));
+    addConflict(findChoiceRef(keyA, choiceA), findChoiceRef(keyB, choiceB));
 }
 
 void OptionModel::addConflict(const ChoiceRef &a, const ChoiceRef &b)
@@ -254,11 +245,10 @@ void OptionModel::addGroup(const QList<QPair<QString, QString>> &entries)
     QVector<ChoiceRef> refs;
     refs.reserve(entries.size());
     for (const auto &entry : entries) {
-        jOption *option = findOption(entry.first);
-        OptionChoice *choice = option ? option->findChoice(entry.second) : nullptr;
-        if (!choice)
+        const ChoiceRef ref = findChoiceRef(entry.first, entry.second);
+        if (!ref.choice)
             return;
-        refs.append(ChoiceRef(option, choice));
+        refs.append(ref);
     }
     addGroupRefs(refs);
 }

@@ -24,6 +24,9 @@ public:
     void loadFromPpd(ppd_file_t *ppd);
 
     jOption *findOption(const QString &key) const;
+    // The option of `key` and its first choice of `choiceKey`; a null ref
+    // when either is missing.
+    ChoiceRef findChoiceRef(const QString &key, const QString &choiceKey) const;
     void markChoiceByKey(const QString &key, const QString &choiceKey);
     // Every option, in the order the options were added (PPD order, then
     // the panel's own), so that passes over all options are reproducible.
