@@ -91,6 +91,18 @@ QString oneLine(QString text)
     return text;
 }
 
+// "key=value" of one stored entry, without the line end.
+QString entryText(const QString &key, const QString &value)
+{
+    return oneLine(key) + QLatin1Char('=') + oneLine(SettingsStore::escapeForStore(key, value));
+}
+
+bool fileExists(const QString &path)
+{
+    struct stat st;
+    return stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
 // The file a reader may open: false when it lies in a per-user directory
 // that must not be used.
 bool mayRead(const QString &path)
@@ -187,10 +199,7 @@ QString SettingsStore::printerSettingsFilePath(const QString &queue)
 bool SettingsStore::printerSettingsFileExists(const QString &queue)
 {
     const QString path = printerSettingsFilePath(queue);
-    if (!mayRead(path))
-        return false;
-    struct stat st;
-    return stat(QFile::encodeName(path).constData(), &st) == 0;
+    return mayRead(path) && fileExists(path);
 }
 
 QString SettingsStore::escapeForStore(const QString &key, const QString &value)
@@ -211,7 +220,7 @@ bool SettingsStore::writePrinterSettingsFile(const QString &path, const OptionVa
     const QHash<QString, QString> defaults = currentDefaults();
     QString content;
     for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        content += oneLine(it.key()) + QLatin1Char('=') + oneLine(escapeForStore(it.key(), it.value()));
+        content += entryText(it.key(), it.value());
         const QString fallback = defaults.value(it.key());
         if (!fallback.isEmpty())
             content += QLatin1Char(';') + oneLine(fallback);
@@ -230,14 +239,13 @@ bool SettingsStore::writeProfileFile(const QString &path, const OptionValueMap &
                       + QStringLiteral("]\nProfileDescription=") + oneLine(description)
                       + QLatin1Char('\n');
     for (auto it = map.constBegin(); it != map.constEnd(); ++it)
-        content += oneLine(it.key()) + QLatin1Char('=')
-                   + oneLine(escapeForStore(it.key(), it.value())) + QLatin1Char('\n');
+        content += entryText(it.key(), it.value()) + QLatin1Char('\n');
     return AtomicFile::write(path, content.toUtf8());
 }
 
 QString SettingsStore::storedValueFor(const QString &key, const QString &raw)
 {
-    const QString fallback = currentModel ? currentModel->ppdDefaults().value(key) : QString();
+    const QString fallback = currentDefaults().value(key);
     QString value;
     QString recorded;
     if (!fallback.isEmpty()) {
@@ -340,10 +348,7 @@ bool SettingsStore::writeConsent(bool yes)
 
 bool SettingsStore::consentFileExists()
 {
-    if (!userDirectoryIsSafe())
-        return false;
-    struct stat st;
-    return stat(QFile::encodeName(consentFilePath()).constData(), &st) == 0;
+    return userDirectoryIsSafe() && fileExists(consentFilePath());
 }
 
 bool SettingsStore::readConsent()
