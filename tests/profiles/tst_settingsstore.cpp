@@ -1,7 +1,6 @@
 #include "profiles/SettingsStore.h"
 
-#include "model/CupsPpd.h"
-#include "model/OptionModel.h"
+#include "../model/TestPpd.h"
 #include "model/ProcessState.h"
 #include "support/TestUserDir.h"
 
@@ -18,11 +17,6 @@
 
 namespace {
 
-QString fixture(const char *name)
-{
-    return QStringLiteral(PRINTDECK_FIXTURES_DIR "/") + QLatin1String(name);
-}
-
 // Makes a model from a fixture PPD the current model; an empty name clears it.
 void useModel(const QString &ppdName)
 {
@@ -30,12 +24,9 @@ void useModel(const QString &ppdName)
         setCurrentModel(nullptr);
         return;
     }
-    ppd_file_t *ppd = ppdOpenFile(QFile::encodeName(fixture(qPrintable(ppdName))).constData());
-    QVERIFY2(ppd, qPrintable(ppdName));
-    auto *model = new OptionModel;
-    model->loadFromPpd(ppd);
-    ppdClose(ppd);
-    setCurrentModel(model);
+    const TestPpd ppd = TestPpd::fromFixture(ppdName);
+    QVERIFY2(ppd.ppd(), qPrintable(ppdName));
+    setCurrentModel(ppd.load());
 }
 
 QByteArray readFile(const QString &path)
