@@ -42,15 +42,6 @@ QFrame *makeLine(QWidget *parent, QFrame::Shape shape)
     return line;
 }
 
-// Connects to a slot of the main dialog when it has one (a tab may live in
-// another parent, as in tests).
-void connectToDialogSlot(QObject *dialog, QObject *sender, const char *signal,
-                         const char *slotSignature, const char *slot)
-{
-    if (dialog && dialog->metaObject()->indexOfSlot(slotSignature) >= 0)
-        QObject::connect(sender, signal, dialog, slot, Qt::UniqueConnection);
-}
-
 } // namespace
 
 GeneralTab::GeneralTab(QWidget *parent) : Tab(parent)
@@ -95,11 +86,9 @@ GeneralTab::GeneralTab(QWidget *parent) : Tab(parent)
             setTabOrder(off, on);
     }
 
-    connectToDialogSlot(dialog, colorButtons, SIGNAL(buttonClicked(int)), "toggleColorMode()",
-                        SLOT(toggleColorMode()));
-    connectToDialogSlot(dialog, mediaTypeCombo, SIGNAL(currentIndexChanged(int)),
-                        "togglePublishingFronAndBackLabel()",
-                        SLOT(togglePublishingFronAndBackLabel()));
+    connectToDialog(colorButtons, SIGNAL(buttonClicked(int)), SLOT(toggleColorMode()));
+    connectToDialog(mediaTypeCombo, SIGNAL(currentIndexChanged(int)),
+                    SLOT(togglePublishingFronAndBackLabel()));
 }
 
 void GeneralTab::setTabName()

@@ -24,13 +24,6 @@ namespace {
 
 const int kEmptyColumnWidth = 186;
 
-// The dialog's slot is reached by name so that the tab also works with a
-// plain widget as parent (as in tests of the tab alone).
-bool hasSlot(QObject *object, const char *signature)
-{
-    return object && object->metaObject()->indexOfSlot(signature) >= 0;
-}
-
 }  // namespace
 
 PrinterTab::PrinterTab(QWidget *parent)
@@ -43,9 +36,8 @@ PrinterTab::PrinterTab(QWidget *parent)
 
     // The model switch comes first, so that the dialog finds the new model.
     connect(printerTable, &QTableWidget::currentCellChanged, this, &PrinterTab::changePrinter);
-    if (hasSlot(dialog, "printerChanged(int,int,int,int)"))
-        connect(printerTable, SIGNAL(currentCellChanged(int, int, int, int)), dialog,
-                SLOT(printerChanged(int, int, int, int)));
+    connectToDialog(printerTable, SIGNAL(currentCellChanged(int, int, int, int)),
+                    SLOT(printerChanged(int, int, int, int)));
 }
 
 PrinterTab::~PrinterTab()
@@ -139,9 +131,7 @@ void PrinterTab::connectComboBox(QComboBox *comboBox)
             Qt::UniqueConnection);
     connect(comboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(enableOptions()),
             Qt::UniqueConnection);
-    if (hasSlot(dialog, "setConstraints()"))
-        connect(comboBox, SIGNAL(currentIndexChanged(int)), dialog, SLOT(setConstraints()),
-                Qt::UniqueConnection);
+    connectToDialog(comboBox, SIGNAL(currentIndexChanged(int)));
 }
 
 void PrinterTab::connectCheckBox(QCheckBox *checkBox)
@@ -152,9 +142,7 @@ void PrinterTab::connectCheckBox(QCheckBox *checkBox)
             Qt::UniqueConnection);
     connect(checkBox, SIGNAL(stateChanged(int)), this, SLOT(enableOptions()),
             Qt::UniqueConnection);
-    if (hasSlot(dialog, "setConstraints()"))
-        connect(checkBox, SIGNAL(stateChanged(int)), dialog, SLOT(setConstraints()),
-                Qt::UniqueConnection);
+    connectToDialog(checkBox, SIGNAL(stateChanged(int)));
 }
 
 void PrinterTab::printerChanging()

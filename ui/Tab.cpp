@@ -120,13 +120,14 @@ QString Tab::tabName()
     return QStringLiteral("ERROR");
 }
 
-void Tab::connectToDialog(QObject *sender, const char *signal)
+void Tab::connectToDialog(QObject *sender, const char *signal, const char *slot)
 {
-    if (!dialog || !sender)
+    if (!dialog || !sender || !slot)
         return;
-    if (dialog->metaObject()->indexOfSlot("setConstraints()") < 0)
+    // SLOT() puts a code digit before the signature.
+    if (dialog->metaObject()->indexOfSlot(QMetaObject::normalizedSignature(slot + 1).constData()) < 0)
         return;
-    connect(sender, signal, dialog, SLOT(setConstraints()), Qt::UniqueConnection);
+    connect(sender, signal, dialog, slot, Qt::UniqueConnection);
 }
 
 void Tab::connectControls()

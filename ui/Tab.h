@@ -92,9 +92,11 @@ protected:
     void clearConflictTable();
     // The option key a control is registered under (empty when none).
     QString keyOfControl(QWidget *control) const;
-    // Connects the signal to the main dialog's setConstraints() slot
-    // (unique; nothing when the dialog has no such slot).
-    void connectToDialog(QObject *sender, const char *signal);
+    // Connects the signal to a slot of the main dialog, by default its
+    // setConstraints() (unique; nothing when the dialog has no such slot,
+    // so that a tab also works under a plain widget, as in tests).
+    void connectToDialog(QObject *sender, const char *signal,
+                         const char *slot = SLOT(setConstraints()));
 
     QObject *dialog;
     QString tabTitle;
