@@ -239,21 +239,14 @@ bool GeneralTab::enableOptionsForButtonGroup(JorButtonGroup *button_group, jOpti
 
 QHash<QString, QString> GeneralTab::collectOptionValues()
 {
-    optionValues.clear();
-    for (auto it = optionControls.cbegin(); it != optionControls.cend(); ++it) {
-        jOption *option = currentModel ? currentModel->findOption(it.key()) : nullptr;
-        if (!option)
-            continue;
-        const QString value = valueOfControl(it.value(), option);
-        if (value.isEmpty())
-            continue;
-        optionValues.insert(it.key(), value);
-        if (it.key() == QLatin1String("PageSize")) {
-            optionValues.insert(QStringLiteral("PageRegion"), value);
-            optionValues.insert(QStringLiteral("ImageableArea"), value);
-            optionValues.insert(QStringLiteral("PaperDimension"), value);
-            optionValues.insert(QStringLiteral("MediaSize"), value);
-        }
+    Tab::collectOptionValues();
+    // The media size also goes out under the keys that follow it.
+    const QString pageSize = optionValues.value(QStringLiteral("PageSize"));
+    if (!pageSize.isEmpty()) {
+        optionValues.insert(QStringLiteral("PageRegion"), pageSize);
+        optionValues.insert(QStringLiteral("ImageableArea"), pageSize);
+        optionValues.insert(QStringLiteral("PaperDimension"), pageSize);
+        optionValues.insert(QStringLiteral("MediaSize"), pageSize);
     }
     return optionValues;
 }
