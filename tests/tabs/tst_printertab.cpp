@@ -6,6 +6,7 @@
 #include "model/ProcessState.h"
 #include "model/jOption.h"
 #include "support/CupsTestBed.h"
+#include "support/EnvOverride.h"
 #include "support/TestUserDir.h"
 #include "support/WidgetLookup.h"
 #include "tabs/PrinterTab.h"
@@ -97,7 +98,7 @@ private:
 
     CupsTestBed bed;
     QTemporaryDir tmp;
-    QByteArray previousTmpDir;
+    std::unique_ptr<EnvOverride> tmpDirOverride;
     std::unique_ptr<TestUserDir> userDir;
     std::unique_ptr<RecordingDialog> dialog;
     PrinterTab *tab = nullptr;
@@ -107,14 +108,14 @@ void TestPrinterTab::initTestCase()
 {
     QVERIFY(tmp.isValid());
     QVERIFY2(bed.start(), qPrintable(bed.lastError()));
-    previousTmpDir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    tmpDirOverride = std::make_unique<EnvOverride>();
+    tmpDirOverride->set("TMPDIR", QFile::encodeName(tmp.path()));
 }
 
 void TestPrinterTab::cleanupTestCase()
 {
     bed.stop();
-    qputenv("TMPDIR", previousTmpDir);
+    tmpDirOverride.reset();
 }
 
 void TestPrinterTab::init()
