@@ -9,7 +9,6 @@
 #include "model/ProcessState.h"
 #include "printing/LpoptionsWriter.h"
 #include "printing/PasswordPrompt.h"
-#include "printing/PasswordPrompt.h"
 #include "printing/PrinterDiscovery.h"
 #include "profiles/SettingsStore.h"
 #include "tabs/BookletTab.h"
@@ -222,9 +221,10 @@ bool JorDialog::applySettings()
                 tr("Error: Printer does not exist or lpoptions failed."));
     tabWidget->setCurrentIndex(0);
     if (!checkPrintersChanged() && currentModel
-        && !PrinterDiscovery::currentPrinterNames().contains(currentModel->printerName())) {
+        && !knownPrinters.contains(currentModel->printerName())) {
         // Apply reloads the printer table before writing, so the check
-        // finds the list unchanged although the selected queue is gone.
+        // finds the list unchanged although the selected queue is gone;
+        // knownPrinters then holds the names the check has just fetched.
         dropLostSelection();
     }
     return false;
