@@ -5,6 +5,7 @@
 #include "model/ProcessState.h"
 #include "model/jOption.h"
 #include "printing/PrinterDiscovery.h"
+#include "printing/QueuePpd.h"
 #include "ui/ComboBoxEx.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <unistd.h>
 
 namespace {
 
@@ -384,19 +384,13 @@ void PrinterTab::changePrinter(int row, int collumn, int prev_row, int prev_coll
 
     if (dest) {
         setCurrentModel(nullptr);
-        const QByteArray queue = name.toUtf8();
-        const char *fetched = cupsGetPPD(queue.constData());
-        const QByteArray path = fetched ? QByteArray(fetched) : QByteArray();
-        ppd_file_t *ppd = path.isEmpty() ? nullptr : ppdOpenFile(path.constData());
-        if (ppd) {
+        const QueuePpd ppd(name.toUtf8().constData());
+        if (ppd.get()) {
             auto *model = new OptionModel;
-            model->loadFromPpd(ppd);
+            model->loadFromPpd(ppd.get());
             model->setPrinterName(name);
-            ppdClose(ppd);
             setCurrentModel(model);
         }
-        if (!path.isEmpty())
-            unlink(path.constData());
         cupsFreeDests(1, dest);
     } else {
         setCurrentModel(nullptr);
