@@ -36,15 +36,6 @@
 
 namespace {
 
-int rowOf(QTableWidget *table, const QString &queue)
-{
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, 0) && table->item(row, 0)->text() == queue)
-            return row;
-    }
-    return -1;
-}
-
 // The value stored for key in a settings file ("KEY=VALUE;PPD default").
 QString storedValue(const QString &settingsFile, const QString &key)
 {

@@ -59,11 +59,6 @@ QStringList columnTexts(QTableWidget *table, int column)
     return texts;
 }
 
-int rowOf(QTableWidget *table, const QString &queue)
-{
-    return columnTexts(table, 0).indexOf(queue);
-}
-
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -25,14 +25,6 @@
 
 namespace {
 
-int rowOf(QTableWidget *table, const QString &queue)
-{
-    for (int row = 0; row < table->rowCount(); ++row)
-        if (table->item(row, 0) && table->item(row, 0)->text() == queue)
-            return row;
-    return -1;
-}
-
 QStringList itemTexts(QComboBox *combo)
 {
     QStringList texts;
